@@ -1,0 +1,142 @@
+#include "cli/SimulateCommand.h"
+
+#include "cli/JsonResult.h"
+#include "cli/TerminalProgress.h"
+#include "engine/BarImage.h"
+#include "engine/Simulator.h"
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace orvane::cli {
+
+namespace {
+
+bool ReadText(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    text = bytes.str();
+    return !in.bad();
+}
+
+bool ValidTitle(const std::string& title) {
+    return !title.empty() && title != "." && title != ".." &&
+           title.find('/') == std::string::npos && title.find('\0') == std::string::npos;
+}
+
+void PrintSummary(const RunResult& r, const std::string& text, const std::string& html,
+                  std::FILE* out) {
+    std::fprintf(out, "Simulated %u years.\n", r.years);
+    std::fprintf(out, "  SAIFI %.5f interruptions/customer/year (+-%.1f%%)\n", r.saifi.mean,
+                 r.saifi.accuracy * 100);
+    std::fprintf(out, "  SAIDI %.5f hours/customer/year (+-%.1f%%)\n", r.saidi.mean,
+                 r.saidi.accuracy * 100);
+    std::fprintf(out, "  CAIDI %.5f hours/interruption (+-%.1f%%)\n", r.caidi.mean,
+                 r.caidi.accuracy * 100);
+    std::fprintf(out, "  ASAI  %.8f\n", r.asai);
+    std::fprintf(out, "  ENS   %.5f per year (+-%.1f%%)\n", r.ens.mean, r.ens.accuracy * 100);
+    std::fprintf(out, "Reports: %s\n         %s\n", text.c_str(), html.c_str());
+}
+
+} // namespace
+
+int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
+             std::FILE* out, std::FILE* err) {
+    std::string ndl;
+    if (!ReadText(options.network, ndl)) {
+        std::fprintf(err, "orvane-cli: cannot read the network file '%s'; check its name.\n",
+                     options.network.c_str());
+        return ExitUsage;
+    }
+
+    const std::string title =
+        options.title.empty() ? fs::path(options.network).stem().string() : options.title;
+    if (!ValidTitle(title)) {
+        std::fprintf(err,
+                     "orvane-cli: '%s' cannot name a report directory; give --name a plain "
+                     "name without '/'.\n",
+                     title.c_str());
+        return ExitUsage;
+    }
+
+    const fs::path dir = fs::path(options.outDir) / title;
+    std::error_code ec;
+    fs::create_directories(dir, ec);
+    if (ec || !fs::is_directory(dir)) {
+        std::fprintf(err, "orvane-cli: cannot create the report directory '%s': %s\n",
+                     dir.string().c_str(), ec ? ec.message().c_str() : "not a directory");
+        return ExitUsage;
+    }
+    const std::string textPath = (dir / (title + ".txt")).string();
+    const std::string htmlPath = (dir / (title + ".htm")).string();
+    const std::string barPath = (fs::path(options.outDir) / "Bar.bmp").string();
+    if (!WriteBarImage(barPath)) {
+        std::fprintf(err, "orvane-cli: cannot write '%s'; check that the directory is writable.\n",
+                     barPath.c_str());
+        return ExitUsage;
+    }
+
+    std::unique_ptr<TerminalProgress> progress;
+    if (options.progress)
+        progress = std::make_unique<TerminalProgress>(err);
+
+    RunRequest request;
+    request.ndlText = std::move(ndl);
+    request.networkName = title;
+    request.textPath = textPath;
+    request.htmlPath = htmlPath;
+    request.linkPath = title + ".htm"; // the report links to itself, wherever it is moved
+    request.cancel = cancel;
+    request.progress = progress.get();
+    Simulator simulator(clock);
+    const RunResult result = simulator.Run(request);
+    if (progress)
+        progress->Finish();
+
+    switch (result.status) {
+    case RunStatus::Completed:
+        break;
+    case RunStatus::Cancelled:
+        std::fprintf(err, "orvane-cli: simulation cancelled; no final report was written.\n");
+        return ExitCancelled;
+    case RunStatus::ParseFailed:
+        if (result.errorLine)
+            std::fprintf(err, "%s:%u:%u: error: %s\n", options.network.c_str(), result.errorLine,
+                         result.errorColumn, result.error.c_str());
+        else
+            std::fprintf(err, "orvane-cli: cannot read '%s' into the parser (no temporary file).\n",
+                         options.network.c_str());
+        return ExitNetworkError;
+    case RunStatus::NoSystem:
+        std::fprintf(err,
+                     "%s: error: the text has no system definition; start it with one, for "
+                     "example 'system: quantsPerDay = 24'.\n",
+                     options.network.c_str());
+        return ExitNetworkError;
+    case RunStatus::NoLoadPoints:
+        std::fprintf(err, "%s: error: %s\n", options.network.c_str(), result.error.c_str());
+        return ExitNetworkError;
+    }
+
+    PrintSummary(result, textPath, htmlPath, out);
+    if (!options.jsonPath.empty()) {
+        std::ofstream json(options.jsonPath, std::ios::binary);
+        json << JsonResult(result, title);
+        json.close();
+        if (!json) {
+            std::fprintf(err, "orvane-cli: cannot write '%s'; check that the directory exists.\n",
+                         options.jsonPath.c_str());
+            return ExitUsage;
+        }
+    }
+    return ExitOk;
+}
+
+} // namespace orvane::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+namespace orvane {
+class Clock;
+}
+
+namespace orvane::cli {
+
+enum ExitCode : int {
+    ExitOk = 0,
+    ExitNetworkError = 1, // the network was read but cannot be simulated as it stands
+    ExitUsage = 2,        // bad arguments or a file that cannot be read or written
+    ExitCancelled = 130,  // interrupted; no final report
+};
+
+struct SimulateOptions {
+    std::string network;   // the NDL file
+    std::string outDir = "."; // reports go to outDir/title/, the bar picture to outDir
+    std::string title;     // the network's name; the file's base name when empty
+    std::string jsonPath;  // where to write the figures as JSON; none when empty
+    bool progress = false; // show a live progress line on err
+};
+
+// Runs one simulation from the command line; returns the process exit code.
+int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
+             std::FILE* out, std::FILE* err);
+
+} // namespace orvane::cli

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace orvane {
+
+// Minimal standard multiplicative congruential generator. A run never reseeds it, so every run
+// draws the same sequence.
+class Random {
+public:
+    // A uniform variate in (0, 1); never 0 or 1, so its logarithm is always finite.
+    double Next();
+    uint32_t State() const { return state_; }
+
+private:
+    uint32_t state_ = 1;
+};
+
+} // namespace orvane

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/DistributionWeibull.h"
+#include "engine/ElementKind.h"
+#include "engine/Estimate.h"
+#include "engine/LoadProfile.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orvane {
+
+// The five yearly estimates of one load point.
+struct LoadEstimates {
+    Estimate frequency;
+    Estimate interruptedYear;
+    Estimate outageTime;
+    Estimate outageDuration;
+    Estimate energyNotSupplied;
+};
+
+struct SimElement {
+    ElementKind kind = ElementKind::Supply;
+    std::string name; // load points only
+    uint32_t a = 0;   // terminal A (node index); positive flow runs from A to B
+    uint32_t b = 0;   // terminal B
+    double rating = -1.0; // -1.0: unlimited until the run replaces it
+    uint32_t customers = 0;
+    DistributionWeibull failure;
+    DistributionWeibull isolation;
+    DistributionWeibull repair;
+    DistributionWeibull reclose;
+    uint32_t priority = 1;
+    LoadProfile profile; // load points only
+
+    ElementState state = ElementState::Working;
+    uint32_t failureCountdown = 0;
+    uint32_t unisolatedCountdown = 0;
+    uint32_t isolatedCountdown = 0;
+    uint32_t recloseCountdown = 0;
+
+    double capacity = 0.0; // present capacity, 0.0 is open; a load's demand in this quantum
+    double allowed = 0.0;  // capacity offered to the flow search
+    double flow = 0.0;     // signed flow from A to B
+
+    bool supplied = true;
+    uint32_t interruptions = 0;
+    uint32_t outageQuanta = 0;
+    uint64_t currentOutage = 0; // may outlast many years; never wraps
+    double energyNotSupplied = 0.0;
+    LoadEstimates estimates;
+
+    bool Fails() const { return kind == ElementKind::Equipment || kind == ElementKind::Line; }
+};
+
+} // namespace orvane

@@ -1,0 +1,143 @@
+#pragma once
+
+#include "engine/Estimate.h"
+#include "engine/FlowCache.h"
+#include "engine/Random.h"
+#include "engine/RecloserCache.h"
+#include "engine/SimElement.h"
+#include "engine/SimNode.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class Clock;
+class Output;
+class ProgressSink;
+
+// The four yearly estimates of the whole network.
+struct SystemEstimates {
+    Estimate saifi;
+    Estimate saidi;
+    Estimate caidi;
+    Estimate ens;
+};
+
+enum class ExecuteResult { Completed, Cancelled };
+
+// The simulated flow network built from one NDL text, and the Monte Carlo run over it.
+// Nodes and elements are plain records in creation order; every walk follows that order and the
+// run's one generator always starts from the same state, so a run is exactly reproducible.
+class Simulation {
+public:
+    static constexpr uint32_t MaxNodes = 1000;
+    static constexpr uint32_t MaxElements = 1000;
+    static constexpr uint32_t SupplyRoot = 0;
+    static constexpr uint32_t LoadSink = 1;
+    static constexpr uint32_t NoElement = UINT32_MAX;
+
+    explicit Simulation(Output& output);
+    Simulation(const Simulation&) = delete;
+    Simulation& operator=(const Simulation&) = delete;
+
+    // The sink may be null (no progress wanted); the clock must outlive the run.
+    void Init(ProgressSink* sink, Clock& clock);
+    void SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yearMax, uint32_t yearStep,
+                   double accuracy);
+
+    // Build operations. Durations in hours and rates per year become distributions in quanta.
+    // Each returns the new element's index, or NoElement when the network is full.
+    uint32_t AddSupply(uint32_t a, uint32_t b, double capacity);
+    uint32_t AddBreaker(uint32_t a, uint32_t b, double capacity);
+    uint32_t AddIsolator(uint32_t a, uint32_t b, double capacity);
+    uint32_t AddEquipment(uint32_t a, uint32_t b, double capacity, double failureRate,
+                          double failureShape, double isolationHours, double isolationShape,
+                          double repairHours, double repairShape);
+    uint32_t AddLine(uint32_t a, uint32_t b, double capacity, double failureRate,
+                     double failureShape, double isolationHours, double isolationShape,
+                     double repairHours, double repairShape);
+    uint32_t AddRecloser(uint32_t a, uint32_t b, double capacity, double recloseHours,
+                         double recloseShape);
+    uint32_t AddLoad(const std::string& name, uint32_t node, uint32_t sinkNode, uint32_t customers,
+                     const std::vector<double>& profile, double average, double peak);
+
+    // Simulates year after year until the estimates are accurate enough or yearMax is reached,
+    // writing the reports. A cancel request is honoured before the next year starts; a
+    // cancelled run writes no further report.
+    ExecuteResult Execute(const std::atomic<bool>* cancel, const std::string& reportPath);
+    void Release();
+
+    // Network searches, run in every quantum in which something changed.
+    void Isolate(uint32_t failed, bool sectioning);
+    bool RecloserMustOpen(uint32_t recloser);
+    void MaxFlow();
+
+    uint32_t QuantsPerDay() const { return quantsPerDay_; }
+    uint32_t YearMin() const { return yearMin_; }
+    uint32_t YearMax() const { return yearMax_; }
+    uint32_t YearStep() const { return yearStep_; }
+    double Accuracy() const { return accuracy_; }
+    bool VariableLoads() const { return variableLoads_; }
+    uint32_t NodeCount() const { return nodeCount_; }
+    uint32_t ElementCount() const { return static_cast<uint32_t>(elements_.size()); }
+    uint32_t LoadCount() const;
+    uint32_t YearsSimulated() const { return yearsSimulated_; }
+    SimNode& Node(uint32_t i) { return nodes_[i]; }
+    const SimNode& Node(uint32_t i) const { return nodes_[i]; }
+    SimElement& Element(uint32_t i) { return elements_[i]; }
+    const SimElement& Element(uint32_t i) const { return elements_[i]; }
+    const SystemEstimates& System() const { return system_; }
+    SystemEstimates& System() { return system_; }
+    Random& Generator() { return random_; }
+    uint32_t RecloserCacheSize() const { return recloserCacheSize_; }
+    uint32_t FlowCacheSize() const { return flowCacheSize_; }
+    Output& Channels() { return output_; }
+
+private:
+    uint32_t AddElement(ElementKind kind, uint32_t a, uint32_t b, double capacity);
+    uint32_t AddFailing(ElementKind kind, uint32_t a, uint32_t b, double capacity,
+                        double failureRate, double failureShape, double isolationHours,
+                        double isolationShape, double repairHours, double repairShape);
+    double HoursToScale(double hours) const;
+    ElementState StepElement(SimElement& e);
+    ExecuteResult SimulateYears(const std::atomic<bool>* cancel, const std::string& reportPath);
+    void SwitchAndIsolate();
+    void AccountLoads(uint32_t quanta);
+    void EndOfYear();
+    bool AccurateEnough() const;
+    void Report(uint32_t years, uint32_t start, bool final, const std::string& reportPath);
+    void Augment();
+
+    Output& output_;
+    ProgressSink* sink_ = nullptr;
+    Clock* clock_ = nullptr;
+    uint32_t quantsPerDay_ = 0;
+    uint32_t yearMin_ = 100;
+    uint32_t yearMax_ = 1000000;
+    uint32_t yearStep_ = 100;
+    double accuracy_ = 0.05;
+    uint32_t nodeCount_ = 2;
+    std::vector<SimNode> nodes_;
+    std::vector<SimElement> elements_;
+    Random random_;
+    bool variableLoads_ = false;
+    SystemEstimates system_;
+    uint32_t recloserCacheSize_ = 1;
+    RecloserCache recloserCache_;
+    uint32_t flowCacheSize_ = 5;
+    FlowCache flowCache_;
+    uint32_t yearsSimulated_ = 0;
+
+    // Indices by role, in element order, so the per-quantum walks touch only what they need.
+    std::vector<uint32_t> failing_;
+    std::vector<uint32_t> loads_;
+    std::vector<uint32_t> reclosers_;
+    std::vector<uint32_t> searchQueue_;
+    std::vector<double> cacheKey_;
+    std::vector<uint8_t> pattern_;
+};
+
+} // namespace orvane

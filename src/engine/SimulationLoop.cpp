@@ -1,0 +1,297 @@
+#include "engine/Clock.h"
+#include "engine/Output.h"
+#include "engine/ProgressSink.h"
+#include "engine/Report.h"
+#include "engine/Simulation.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+
+constexpr uint32_t MaxQuanta = 4294967295u;
+constexpr uint32_t BinCount = 1000;
+constexpr uint32_t ExactLimit = 10000;
+
+// A drawn duration rounded up to whole quanta, saturating at the largest count.
+uint32_t ToQuanta(double draw) {
+    const double rounded = std::floor(draw + 1.0);
+    return rounded >= MaxQuanta ? MaxQuanta : static_cast<uint32_t>(rounded);
+}
+
+// max(a, b) written so that a not-a-number in r is kept only when it comes second.
+double Worse(double worst, double r) { return worst > r ? worst : r; }
+
+} // namespace
+
+ExecuteResult Simulation::Execute(const std::atomic<bool>* cancel, const std::string& reportPath) {
+    if (variableLoads_)
+        flowCacheSize_ += 365 * quantsPerDay_;
+    recloserCache_.SetCapacity(recloserCacheSize_);
+    flowCache_.SetCapacity(flowCacheSize_);
+
+    for (SimNode& node : nodes_)
+        node.isRoot = node.isSink = false;
+    nodes_[SupplyRoot].isRoot = true;
+    nodes_[LoadSink].isSink = true;
+
+    double total = 1.0;
+    for (uint32_t i : loads_)
+        total += elements_[i].rating;
+    for (SimElement& e : elements_)
+        if (e.kind != ElementKind::Load && e.rating == -1.0)
+            e.rating = total;
+
+    system_.saifi.Init(BinCount, ExactLimit, 0.0);
+    system_.saidi.Init(BinCount, ExactLimit, 0.0);
+    system_.caidi.Init(BinCount, ExactLimit, 0.0);
+    system_.ens.Init(BinCount, ExactLimit, 0.0);
+    for (uint32_t i : loads_) {
+        LoadEstimates& est = elements_[i].estimates;
+        est.frequency.Init(BinCount, ExactLimit, 0.0);
+        est.interruptedYear.Init(3, ExactLimit, 0.0);
+        est.outageTime.Init(BinCount, ExactLimit, 0.0);
+        est.outageDuration.Init(BinCount, ExactLimit, 0.0);
+        est.energyNotSupplied.Init(BinCount, ExactLimit, 0.0);
+    }
+
+    const ExecuteResult result = SimulateYears(cancel, reportPath);
+
+    for (uint32_t i : loads_) {
+        LoadEstimates& est = elements_[i].estimates;
+        est.frequency.Release();
+        est.interruptedYear.Release();
+        est.outageTime.Release();
+        est.outageDuration.Release();
+        est.energyNotSupplied.Release();
+    }
+    system_.saifi.Release();
+    system_.saidi.Release();
+    system_.caidi.Release();
+    system_.ens.Release();
+    return result;
+}
+
+ElementState Simulation::StepElement(SimElement& e) {
+    if (!e.Fails())
+        return ElementState::Working;
+    for (;;) {
+        if (e.failureCountdown != 0) {
+            --e.failureCountdown;
+            return ElementState::Working;
+        }
+        if (e.unisolatedCountdown != 0) {
+            --e.unisolatedCountdown;
+            return ElementState::Unisolated;
+        }
+        if (e.isolatedCountdown != 0) {
+            --e.isolatedCountdown;
+            return ElementState::Isolated;
+        }
+        e.failureCountdown = ToQuanta(e.failure.Sample());
+        const uint32_t ti = ToQuanta(e.isolation.Sample());
+        const uint32_t tr = ToQuanta(e.repair.Sample());
+        if (tr > ti) {
+            e.unisolatedCountdown = ti;
+            e.isolatedCountdown = tr - ti;
+        } else {
+            e.unisolatedCountdown = tr;
+            e.isolatedCountdown = 0;
+        }
+    }
+}
+
+void Simulation::SwitchAndIsolate() {
+    for (SimElement& e : elements_) {
+        if (e.kind == ElementKind::Recloser)
+            e.capacity = 0.0;
+        else if (e.kind != ElementKind::Load)
+            e.capacity = e.rating;
+    }
+    for (uint32_t i : failing_)
+        if (elements_[i].state == ElementState::Isolated)
+            Isolate(i, true);
+    for (uint32_t i : failing_)
+        if (elements_[i].state == ElementState::Unisolated)
+            Isolate(i, false);
+    for (uint32_t i : reclosers_) {
+        SimElement& r = elements_[i];
+        if (RecloserMustOpen(i)) {
+            // One more than the drawn delay, saturating rather than wrapping to 0.
+            const uint32_t delay = ToQuanta(r.reclose.Sample());
+            r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
+        }
+        if (r.recloseCountdown == 0)
+            r.capacity = r.rating;
+        else
+            --r.recloseCountdown;
+    }
+    if (!variableLoads_)
+        MaxFlow();
+}
+
+// Supply accounting for `quanta` consecutive quanta with the same flows and demands.
+void Simulation::AccountLoads(uint32_t quanta) {
+    for (uint32_t i : loads_) {
+        SimElement& e = elements_[i];
+        const bool supplied = std::fabs(e.flow - e.capacity) < 1e-10;
+        if (!supplied) {
+            if (e.supplied)
+                ++e.interruptions;
+            e.outageQuanta += quanta;
+            e.currentOutage += quanta;
+            // Summed quantum by quantum, as the demand would be in a quantum-wise walk.
+            for (uint32_t k = 0; k < quanta; ++k)
+                e.energyNotSupplied += e.capacity;
+        } else if (!e.supplied) {
+            e.estimates.outageDuration.Add(static_cast<double>(e.currentOutage) * 24.0 /
+                                               quantsPerDay_,
+                                           1.0);
+            e.currentOutage = 0;
+        }
+        e.supplied = supplied;
+    }
+}
+
+void Simulation::EndOfYear() {
+    const double q = quantsPerDay_;
+    double n = 0.0, ci = 0.0, cmi = 0.0, ens = 0.0;
+    for (uint32_t i : loads_) {
+        SimElement& e = elements_[i];
+        const double hours = static_cast<double>(e.outageQuanta) * 24.0 / q;
+        const double energy = e.energyNotSupplied * 24.0 / q;
+        n += e.customers;
+        ci += static_cast<double>(e.customers) * e.interruptions;
+        cmi += static_cast<double>(e.customers) * e.outageQuanta * 24.0 / q;
+        ens += energy;
+        e.estimates.frequency.Add(e.interruptions, 1.0);
+        e.estimates.interruptedYear.Add(e.interruptions > 0 ? 1.0 : 0.0, 1.0);
+        e.estimates.outageTime.Add(hours, 1.0);
+        e.estimates.energyNotSupplied.Add(energy, 1.0);
+    }
+    if (n == 0.0)
+        return;
+    system_.saifi.Add(ci / n, 1.0);
+    system_.saidi.Add(cmi / n, 1.0);
+    if (ci > 0.0)
+        system_.caidi.Add(cmi / ci, ci / n);
+    system_.ens.Add(ens, 1.0);
+}
+
+bool Simulation::AccurateEnough() const {
+    double worst = 0.0;
+    for (uint32_t i : loads_) {
+        const LoadEstimates& est = elements_[i].estimates;
+        worst = Worse(worst, est.frequency.RelativeAccuracy());
+        worst = Worse(worst, est.interruptedYear.RelativeAccuracy());
+        worst = Worse(worst, est.outageTime.RelativeAccuracy());
+        worst = Worse(worst, est.energyNotSupplied.RelativeAccuracy());
+    }
+    worst = Worse(worst, system_.saifi.RelativeAccuracy());
+    worst = Worse(worst, system_.saidi.RelativeAccuracy());
+    worst = Worse(worst, system_.caidi.RelativeAccuracy());
+    worst = Worse(worst, system_.ens.RelativeAccuracy());
+    return worst < accuracy_;
+}
+
+void Simulation::Report(uint32_t years, uint32_t start, bool final, const std::string& reportPath) {
+    WriteReport(output_, *this, years, clock_->TickCount() - start, final, reportPath);
+}
+
+ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
+                                        const std::string& reportPath) {
+    const uint32_t period = 365 * quantsPerDay_;
+    for (SimElement& e : elements_) {
+        e.supplied = true;
+        e.currentOutage = 0;
+    }
+    output_.OutputText(1, "Simulating...");
+    const uint32_t start = clock_->TickCount() - 1;
+
+    uint32_t years = 0;
+    for (uint32_t year = 1; year <= yearMax_; ++year) {
+        if (cancel && cancel->load(std::memory_order_relaxed))
+            return ExecuteResult::Cancelled;
+        for (SimElement& e : elements_) {
+            e.interruptions = 0;
+            e.outageQuanta = 0;
+            e.energyNotSupplied = 0.0;
+        }
+
+        uint32_t t = 0;
+        while (t < period) {
+            bool changed = false;
+            bool allWorking = true;
+            uint32_t quiet = MaxQuanta;
+            for (uint32_t i : failing_) {
+                SimElement& e = elements_[i];
+                const ElementState s = StepElement(e);
+                if (s != e.state) {
+                    e.state = s;
+                    changed = true;
+                } else if (s != ElementState::Working) {
+                    changed = true;
+                }
+                if (s != ElementState::Working)
+                    allWorking = false;
+                quiet = std::min(quiet, e.failureCountdown);
+            }
+            if (changed || t == 0)
+                SwitchAndIsolate();
+            if (variableLoads_) {
+                for (uint32_t i : loads_)
+                    elements_[i].capacity = elements_[i].profile.At(t);
+                MaxFlow();
+            }
+            AccountLoads(1);
+            ++t;
+
+            // While every element works and none is due to fail, the next quanta change
+            // nothing but the failure countdowns: take them in one stride.
+            if (!allWorking || t == period)
+                continue;
+            const uint32_t stride = std::min(quiet, period - t);
+            if (stride == 0)
+                continue;
+            for (uint32_t i : failing_)
+                elements_[i].failureCountdown -= stride;
+            if (!variableLoads_) {
+                AccountLoads(stride);
+            } else {
+                for (uint32_t k = 0; k < stride; ++k) {
+                    for (uint32_t i : loads_)
+                        elements_[i].capacity = elements_[i].profile.At(t + k);
+                    MaxFlow();
+                    AccountLoads(1);
+                }
+            }
+            t += stride;
+        }
+
+        EndOfYear();
+        years = year;
+        const bool stepYear = yearStep_ != 0 && year % yearStep_ == 0;
+        if (stepYear)
+            Report(year, start, false, reportPath);
+
+        uint32_t elapsed = clock_->TickCount() - start;
+        const double speed = year / static_cast<double>(elapsed == 0 ? 1 : elapsed) * 1000.0;
+        if (sink_) {
+            sink_->ShowSpeed(speed);
+            sink_->ShowYear(year);
+            sink_->ShowElapsed(elapsed / 1000 / 60, (elapsed / 1000) % 60);
+            sink_->ShowRemaining(static_cast<int32_t>(yearMax_ - year), speed);
+            sink_->ShowProgress(year, yearMax_);
+        }
+        if (stepYear && year >= yearMin_ && AccurateEnough())
+            break;
+    }
+    yearsSimulated_ = years;
+    Report(years, start, false, reportPath);
+    Report(years, start, true, reportPath);
+    return ExecuteResult::Completed;
+}
+
+} // namespace orvane

@@ -1,0 +1,98 @@
+#include "engine/Simulator.h"
+
+#include "engine/Output.h"
+#include "engine/ProgressSink.h"
+#include "engine/Report.h"
+#include "engine/Simulation.h"
+#include "ndl/ParserDistrib.h"
+
+#include <memory>
+
+namespace orvane {
+
+namespace {
+
+constexpr const char* NoLoadPointsMessage =
+    "the network has no load points; add at least one load definition to simulate it";
+
+IndexResult Index(const Estimate& e) { return IndexResult{e.Mean(), e.RelativeAccuracy()}; }
+
+void Collect(const Simulation& sim, RunResult& result) {
+    const SystemEstimates& sys = sim.System();
+    result.years = sim.YearsSimulated();
+    result.saifi = Index(sys.saifi);
+    result.saidi = Index(sys.saidi);
+    result.caidi = Index(sys.caidi);
+    result.ens = Index(sys.ens);
+    const DerivedIndices derived = ComputeIndices(sim);
+    result.caifi = derived.caifi;
+    result.asui = derived.asui;
+    result.asai = derived.asai;
+    result.aens = derived.aens;
+    result.acci = derived.acci;
+    for (uint32_t i = 0; i < sim.ElementCount(); ++i) {
+        const SimElement& e = sim.Element(i);
+        if (e.kind != ElementKind::Load)
+            continue;
+        result.loadPoints.push_back(LoadPointResult{
+            e.name, e.customers, Index(e.estimates.frequency),
+            Index(e.estimates.outageDuration), Index(e.estimates.outageTime),
+            Index(e.estimates.energyNotSupplied)});
+    }
+}
+
+} // namespace
+
+RunResult Simulator::Run(const RunRequest& request) {
+    RunResult result;
+    Output output;
+    // Both are large; keep them off the caller's stack.
+    auto simulation = std::make_unique<Simulation>(output);
+    auto parser = std::make_unique<ParserDistrib>(output);
+
+    output.OpenTextOutput(request.textPath);
+    output.OpenHtmlOutput(request.htmlPath);
+    output.OutputHtml("<b><font size=\"4\">Network name :" + HtmlEscape(request.networkName) +
+                      "</font></b><br><br>");
+    simulation->Init(request.progress, clock_);
+
+    if (parser->Open(request.ndlText)) {
+        if (parser->Parse(*simulation)) {
+            if (simulation->LoadCount() == 0) {
+                output.OutputText(3, "error: %s\n", NoLoadPointsMessage);
+                result.status = RunStatus::NoLoadPoints;
+                result.error = NoLoadPointsMessage;
+            } else {
+                const std::string& link =
+                    request.linkPath.empty() ? request.htmlPath : request.linkPath;
+                const ExecuteResult executed = simulation->Execute(request.cancel, link);
+                if (executed == ExecuteResult::Cancelled) {
+                    result.status = RunStatus::Cancelled;
+                } else {
+                    result.status = RunStatus::Completed;
+                    Collect(*simulation, result);
+                }
+            }
+        } else {
+            result.status = parser->LastError().empty() ? RunStatus::NoSystem
+                                                        : RunStatus::ParseFailed;
+            result.error = parser->LastError();
+            result.errorLine = parser->ErrorLine();
+            result.errorColumn = parser->ErrorColumn();
+        }
+        parser->Close();
+    } else {
+        result.error = parser->LastError();
+        result.errorLine = parser->ErrorLine();
+        result.errorColumn = parser->ErrorColumn();
+    }
+
+    simulation->Release();
+    output.CloseTextOutput();
+    output.CloseHtmlOutput();
+    if (result.status != RunStatus::Cancelled && request.progress)
+        request.progress->ShowCompleted();
+    return result;
+}
+
+} // namespace orvane

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class Clock;
+class ProgressSink;
+
+struct RunRequest {
+    std::string ndlText;
+    std::string networkName;
+    std::string textPath; // the plain-text report
+    std::string htmlPath; // the HTML report
+    // How the HTML report's links name the report itself; htmlPath when empty.
+    std::string linkPath;
+    const std::atomic<bool>* cancel = nullptr; // read once per simulated year
+    ProgressSink* progress = nullptr;
+};
+
+enum class RunStatus {
+    Completed,
+    ParseFailed,  // the error line is in the text report
+    NoSystem,     // the text holds no system definition; nothing was simulated
+    NoLoadPoints, // nothing to measure; the error line is in the text report
+    Cancelled,    // stopped before a year; no final report
+};
+
+struct IndexResult {
+    double mean = 0.0;
+    double accuracy = 0.0; // relative accuracy, a fraction
+};
+
+struct LoadPointResult {
+    std::string name;
+    uint32_t customers = 0;
+    IndexResult failureRate;   // interruptions per year
+    IndexResult outageDuration; // hours per interruption
+    IndexResult unavailability; // hours per year
+    IndexResult energyNotSupplied;
+};
+
+// What a completed run measured, for front ends that want figures rather than reports.
+struct RunResult {
+    RunStatus status = RunStatus::ParseFailed;
+    std::string error;      // the parse error or refusal, without position
+    uint32_t errorLine = 0; // where a parse error stands, counted from 1
+    uint32_t errorColumn = 0;
+    uint32_t years = 0;
+    IndexResult saifi, saidi, caidi, ens;
+    double caifi = 0.0, asui = 0.0, asai = 0.0, aens = 0.0, acci = 0.0;
+    std::vector<LoadPointResult> loadPoints;
+};
+
+// One simulation run: opens the report channels, parses the NDL text into a network, simulates
+// it and writes the reports, then releases everything. The run owns its channels, so several
+// runs may go on at once in one process.
+class Simulator {
+public:
+    explicit Simulator(Clock& clock) : clock_(clock) {}
+    RunResult Run(const RunRequest& request);
+
+private:
+    Clock& clock_;
+};
+
+} // namespace orvane

@@ -1,0 +1,302 @@
+#include "engine/Report.h"
+
+#include "engine/Clock.h"
+#include "engine/Output.h"
+#include "engine/Simulation.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <regex>
+#include <set>
+#include <string>
+
+namespace orvane {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+class StillClock : public Clock {
+public:
+    uint32_t TickCount() override { return 0; }
+};
+
+void Fill(Estimate& e, std::initializer_list<double> samples) {
+    for (double x : samples)
+        e.Add(x, 1.0);
+}
+
+struct Files {
+    std::string text;
+    std::string html;
+};
+
+// A supply and a breaker feeding node 3, where the load points hang; estimates are set by hand.
+class Network {
+public:
+    Network() {
+        sim_->Init(nullptr, clock_);
+        sim_->SetSystem(24, 100, 1000, 100, 0.05);
+        sim_->AddSupply(Simulation::SupplyRoot, 2, -1.0);
+        sim_->AddBreaker(2, 3, -1.0);
+        for (Estimate* e : {&System().saifi, &System().saidi, &System().caidi, &System().ens})
+            e->Init(1000, 10000, 0.0);
+    }
+
+    LoadEstimates& AddLoad(const std::string& name, uint32_t customers) {
+        const uint32_t i = sim_->AddLoad(name, 3, Simulation::LoadSink, customers, {}, 1.0, 1.0);
+        LoadEstimates& est = sim_->Element(i).estimates;
+        for (Estimate* e :
+             {&est.frequency, &est.outageTime, &est.outageDuration, &est.energyNotSupplied})
+            e->Init(1000, 10000, 0.0);
+        est.interruptedYear.Init(3, 10000, 0.0);
+        return est;
+    }
+
+    SystemEstimates& System() { return sim_->System(); }
+    const Simulation& Sim() const { return *sim_; }
+
+    Files Write(uint32_t years, uint32_t elapsedMs, bool final,
+                const std::string& reportPath = "net.htm") {
+        TempDir dir;
+        EXPECT_TRUE(out_.OpenTextOutput(dir.File("net.txt")));
+        EXPECT_TRUE(out_.OpenHtmlOutput(dir.File("net.htm")));
+        WriteReport(out_, *sim_, years, elapsedMs, final, reportPath);
+        out_.CloseTextOutput();
+        out_.CloseHtmlOutput();
+        return {ReadFile(dir.File("net.txt")), ReadFile(dir.File("net.htm"))};
+    }
+
+private:
+    Output out_;
+    StillClock clock_;
+    std::unique_ptr<Simulation> sim_ = std::make_unique<Simulation>(out_);
+};
+
+bool Contains(const std::string& haystack, const std::string& needle) {
+    return haystack.find(needle) != std::string::npos;
+}
+
+TEST(ReportTest, TimingHasNoHourFieldAndIntermediateReportsWriteNothing) {
+    Network net;
+    net.AddLoad("P1", 10);
+
+    Files f = net.Write(200, 125000, true);
+    EXPECT_EQ(f.text.substr(0, f.text.find('\n') + 2),
+              "simulation years: 200, time: 2:05, speed: 1.60 years/sec    \n\n");
+    EXPECT_TRUE(Contains(f.html, "<font size=\"2\">2:05</font>"));
+    EXPECT_TRUE(Contains(f.html, "<font size=\"2\">1.60 years/sec</font>"));
+
+    f = net.Write(1000, 3725000, true);
+    EXPECT_EQ(f.text.substr(0, f.text.find('\n') + 2),
+              "simulation years: 1000, time: 62:05, speed: 0.27 years/sec    \n\n");
+    EXPECT_TRUE(Contains(f.html, "<font size=\"2\">62:05</font>"));
+
+    f = net.Write(1000, 3725000, false);
+    EXPECT_EQ(f.text, "");
+    EXPECT_EQ(f.html, "");
+}
+
+TEST(ReportTest, LongNameIsCutInTheTextTableOnly) {
+    Network net;
+    net.AddLoad("FeederNorthEast7", 10);
+    const Files f = net.Write(10, 1000, true);
+    EXPECT_TRUE(Contains(f.text, "\n|FeederNorthEa|  0.00000  0.0%|"));
+    EXPECT_TRUE(Contains(f.text, "\nLoad Point: FeederNorthEast7\n"));
+    EXPECT_TRUE(Contains(f.html, "<a href=\"net.htm#FeederNorthEast7\">FeederNorthEast7</a>"));
+    EXPECT_TRUE(Contains(f.html, "<a name = \"FeederNorthEast7\" id = \"FeederNorthEast7\">Load "
+                                 "Point - FeederNorthEast7</a>"));
+}
+
+TEST(ReportTest, DerivedIndices) {
+    Network net;
+    LoadEstimates& a = net.AddLoad("A", 100);
+    LoadEstimates& b = net.AddLoad("B", 300);
+    Fill(a.frequency, {2.0});
+    Fill(b.frequency, {1.0});
+    Fill(a.interruptedYear, {1.0, 0.0});
+    Fill(b.interruptedYear, {1.0, 0.0, 0.0, 0.0});
+    Fill(a.outageTime, {8.76});
+    Fill(b.outageTime, {4.38});
+    Fill(a.energyNotSupplied, {3.0});
+    Fill(b.energyNotSupplied, {5.0});
+    Fill(net.System().saifi, {1.0, 1.5});
+
+    const DerivedIndices d = ComputeIndices(net.Sim());
+    EXPECT_DOUBLE_EQ(d.ci, 500.0);
+    EXPECT_DOUBLE_EQ(d.ca, 125.0);
+    EXPECT_DOUBLE_EQ(d.caifi, 4.0);
+
+    const Files f = net.Write(10, 1000, true);
+    EXPECT_TRUE(Contains(f.text, "\n\nSAIFI =   1.25000     14.1%\n"
+                                 "SAIDI =   0.00000      0.0%\n"
+                                 "CAIFI =   4.00000\n"
+                                 "CAIDI =   0.00000      0.0%\n"
+                                 "ASUI  =   0.00062500\n"
+                                 "ASAI  =   0.99937500\n"
+                                 "ENS   =   0.00000      0.0%\n"
+                                 "AENS  =   0.02000\n"
+                                 "ACCI  =   0.06400\n"));
+    EXPECT_TRUE(Contains(
+        f.html,
+        R"(<font size="2">CAIFI</font></td><td width="200"><font size="2">4.00000</font></td></tr>)"));
+    EXPECT_TRUE(Contains(
+        f.html,
+        R"(<font size="2">ASAI</font></td><td width="200"><font size="2">0.99937500</font></td></tr>)"));
+    EXPECT_TRUE(Contains(
+        f.html,
+        R"(<a href="net.htm#SAIFI">SAIFI</a></font></td><td width="200"><font size="2">1.25000 - 14.1% </font></td></tr>)"));
+}
+
+TEST(ReportTest, NoInterruptedCustomersPrintsNonFiniteIndices) {
+    Network net;
+    Fill(net.AddLoad("A", 100).frequency, {0.0});
+    const Files f = net.Write(10, 1000, true);
+    EXPECT_TRUE(std::regex_search(f.text, std::regex("\nCAIFI = +-?nan\n")));
+    EXPECT_TRUE(std::regex_search(f.text, std::regex("\nACCI  = +-?nan\n")));
+    EXPECT_TRUE(Contains(f.text, "\nASAI  =   1.00000000\n"));
+}
+
+TEST(ReportTest, AnchorNamesAndEscaping) {
+    EXPECT_EQ(AnchorName("SAIFI"), "SAIFI");
+    EXPECT_EQ(AnchorName("Lp 7"), "Lp_207");
+    EXPECT_EQ(AnchorName("a_b#\"<"), "a_5Fb_23_22_3C");
+    EXPECT_EQ(AnchorName("Z\xC3\xBC"), "Z_C3_BC");
+    EXPECT_EQ(HtmlEscape("R&D <\"x\"> 'y'"), "R&amp;D &lt;&quot;x&quot;&gt; &#39;y&#39;");
+}
+
+TEST(ReportTest, EveryLinkReachesItsAnchorWhateverTheNames) {
+    Network net;
+    for (const char* name :
+         {"Lp 1", "say \"hi\"", "<b>&amp;", "#2", "Z\xC3\xBCrich", "a b", "a_20b", "O'Neil"})
+        net.AddLoad(name, 1);
+    const std::string path = "C:\\Nets\\R&D 'north'\\net.htm";
+    const Files f = net.Write(10, 1000, true, path);
+
+    std::set<std::string> ids;
+    const std::regex id(R"re(id = "([^"]*)")re");
+    for (auto it = std::sregex_iterator(f.html.begin(), f.html.end(), id);
+         it != std::sregex_iterator(); ++it)
+        EXPECT_TRUE(ids.insert((*it)[1]).second) << "duplicate id " << (*it)[1];
+    EXPECT_EQ(ids.size(), 8u + 4u);
+
+    int links = 0;
+    // The escaped path holds "&#39;", so the fragment starts at the last '#'.
+    const std::regex href(R"re(href="([^"]*)#([^"#]*)")re");
+    for (auto it = std::sregex_iterator(f.html.begin(), f.html.end(), href);
+         it != std::sregex_iterator(); ++it, ++links) {
+        EXPECT_EQ((*it)[1], "C:\\Nets\\R&amp;D &#39;north&#39;\\net.htm");
+        EXPECT_TRUE(ids.count((*it)[2])) << "no anchor for " << (*it)[2];
+    }
+    EXPECT_EQ(links, 8 + 4);
+
+    EXPECT_TRUE(Contains(
+        f.html,
+        R"(<a href="C:\Nets\R&amp;D &#39;north&#39;\net.htm#_3Cb_3E_26amp_3B">&lt;b&gt;&amp;amp;</a>)"));
+    EXPECT_TRUE(Contains(f.html, "\">Load Point - say &quot;hi&quot;</a>"));
+    EXPECT_FALSE(Contains(f.html, "<b>&amp;"));
+    EXPECT_TRUE(Contains(f.text, "\n|<b>&amp;     |"));
+    EXPECT_TRUE(Contains(f.text, "\nLoad Point: say \"hi\"\n"));
+}
+
+const std::string kEquals = std::string(78, '=') + "\n";
+const std::string kDashes = std::string(78, '-') + "\n";
+const std::string kFull = std::string(50, '*') + "  \n";
+const std::string kEmpty = std::string(52, ' ') + "\n";
+
+std::string HtmlBin(const std::string& left, const std::string& share, unsigned k) {
+    return "<font size=\"2\">" + left + " / " + share +
+           "</font> <img border=\"0\" src=\"../Bar.bmp\" width=\"" + std::to_string(4 * k) +
+           "\" height=\"12\"><font size=\"2\">&nbsp;&nbsp;&nbsp;" + std::to_string(k) +
+           "</font><br>";
+}
+
+TEST(ReportTest, FinalReportVerbatim) {
+    Network net;
+    LoadEstimates& p = net.AddLoad("P1", 10);
+    Fill(p.frequency, {1.0, 0.0});
+    Fill(p.interruptedYear, {1.0, 0.0});
+    Fill(p.outageTime, {3.0, 0.0});
+    Fill(p.outageDuration, {3.0});
+    Fill(p.energyNotSupplied, {6.0, 0.0});
+    Fill(net.System().saifi, {1.0, 0.0});
+    Fill(net.System().saidi, {3.0, 0.0});
+    Fill(net.System().caidi, {3.0});
+    Fill(net.System().ens, {6.0, 0.0});
+    const Files f = net.Write(2, 1500, true);
+
+    // Two equal bins at 0 and x, or one sample at x behind an empty bin at 0.
+    auto pair = [](const char* x) {
+        return "   0.00000 / 0.50000 : " + kFull + "   " + x + " / 0.50000 : " + kFull;
+    };
+    auto single = [](const char* x) {
+        return "   0.00000 / 0.00000 : " + kEmpty + "   " + x + " / 1.00000 : " + kFull;
+    };
+    const std::string text =
+        "simulation years: 2, time: 0:01, speed: 1.33 years/sec    \n\n"
+        "|Load Point   |  Failure Rate | Avg Outage Dur| Unavailability|      ENS      |\n"
+        "|P1           |  0.50000 70.7%|  3.00000  0.0%|  1.50000 70.7%|  3.00000 70.7%|\n"
+        "\n"
+        "SAIFI =   0.50000     70.7%\nSAIDI =   1.50000     70.7%\nCAIFI =   1.00000\n"
+        "CAIDI =   3.00000      0.0%\nASUI  =   0.00017123\nASAI  =   0.99982877\n"
+        "ENS   =   3.00000     70.7%\nAENS  =   0.30000\nACCI  =   0.60000\n"
+        "\n" +
+        kEquals + "Load Point: P1\n" + kDashes + "Failure Rate = 0.50000 (70.71%)\n\n" +
+        pair("1.00000") + kDashes + "Average Outage Duration = 3.00000 (0.00%)\n\n" +
+        single("3.00000") + kDashes + "Unavailability = 1.50000 (70.71%)\n\n" + pair("3.00000") +
+        kDashes + "Energy Not Supplied = 3.00000 (70.71%)\n\n" + pair("6.00000") + kEquals +
+        "SAIFI = 0.50000 (70.71%)\n\n" + pair("1.00000") + kDashes +
+        "SAIDI = 1.50000 (70.71%)\n\n" + pair("3.00000") + kDashes + "CAIDI = 3.00000 (0.00%)\n\n" +
+        single("3.00000") + kDashes + "ENS = 3.00000 (70.71%)\n\n" + pair("6.00000") + kEquals;
+    EXPECT_EQ(f.text, text);
+
+    auto htmlPair = [](const char* x) {
+        return HtmlBin("0.00000", "0.50000", 50) + HtmlBin(x, "0.50000", 50);
+    };
+    auto htmlSingle = [](const char* x) {
+        return HtmlBin("0.00000", "0.00000", 0) + HtmlBin(x, "1.00000", 50);
+    };
+    const std::string hr = R"(<hr size="5" align="left" width="300">)";
+    const std::string html =
+        R"(<br><b><u>Overall Result</u></b><br><br><table border="1" width="300" cellspacing="1"><tr><td width="150" bgcolor="#99CCFF"><font size="2">Simulation years</font></td><td width="150"><font size="2">2</font></td></tr><tr><td width="150" bgcolor="#99CCFF"><font size = "2">Simulation time</font></td><td width="150"><font size="2">0:01</font></td></tr><tr><td width="150" bgcolor="#99CCFF"><font size = "2">Last recorded speed</font></td><td width="150"><font size="2">1.33 years/sec</font></td></tr></table>)"
+        R"(&nbsp;<table border="2" width="100%"><tr><td width="20%" bgcolor="#99CCFF"><font size="2">Load Point</font></td><td width="20%" bgcolor="#99CCFF"><font size="2">Failure Rate</font></td><td width="20%" bgcolor="#99CCFF"><font size="2">Avg Outage Dur.</font></td><td width="20%" bgcolor="#99CCFF"><font size="2">Unavailability</font></td><td width="20%" bgcolor="#99CCFF"><font size="2">ENS</font></td></tr>)"
+        R"(<tr><td width="20%" bgcolor="#99CCFF"><font size="2"><a href="net.htm#P1">P1</a></font></td><td width="20%"><font size="2">0.50000&nbsp;-&nbsp;70.7%</font></td><td width="20%"><font size="2">3.00000&nbsp;-&nbsp;0.0%</font></td><td width="20%"><font size="2">1.50000&nbsp;-&nbsp;70.7%</font></td><td width="20%"><font size="2">3.00000&nbsp;-&nbsp;70.7%</font></td></tr>)"
+        R"(</table><br><table border="1" width="300">)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2"><a href="net.htm#SAIFI">SAIFI</a></font></td><td width="200"><font size="2">0.50000 - 70.7% </font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2"><a href="net.htm#SAIDI">SAIDI</a></font></td><td width="200"><font size="2">1.50000 - 70.7% </font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2">CAIFI</font></td><td width="200"><font size="2">1.00000</font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2"><a href="net.htm#CAIDI">CAIDI</a></font></td><td width="200"><font size="2">3.00000 - 0.0% </font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2">ASUI</font></td><td width="200"><font size="2">0.00017123</font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2">ASAI</font></td><td width="200"><font size="2">0.99982877</font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2"><a href="net.htm#ENS">ENS</a></font></td><td width="200"><font size="2">3.00000 - 70.7% </font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2">AENS</font></td><td width="200"><font size="2">0.30000</font></td></tr>)"
+        R"(<tr><td width="100" bgcolor="#99CCFF"><font size="2">ACCI</font></td><td width="200"><font size="2">0.60000</font></td></tr></table><br><br><hr><br><br><br><br><br>)"
+        R"(<p><u><b><a name = "P1" id = "P1">Load Point - P1</a></b></u></p><table border="1" width="300">)"
+        R"(<tr><td width="50%" bgcolor="#99CCFF"><font size="2">Failure Rate</font></td><td width="50%"><font size="2">0.50000 - 70.71%</font></td></tr>)"
+        R"(<tr><td width="50%" bgcolor="#99CCFF"><font size="2">Avg Outage Dur.</td><td width="50%"><font size="2">3.00000 - 0.00%</font></td></tr>)"
+        R"(<tr><td width="50%" bgcolor="#99CCFF"><font size="2">Unavailability</td><td width="50%"><font size="2">1.50000 - 70.71%</font></td></tr>)"
+        R"(<tr><td width="50%" bgcolor="#99CCFF"><font size="2">ENS</td><td width="50%"><font size="2">3.00000 - 70.71%</font></td></tr></table><br><br>)" +
+        hr + "<B>Failure rate = 0.50000 - 70.71% </B><br>" + htmlPair("1.00000") + "<br><br>" + hr +
+        "<B>Average Outage Duration = 3.00000 - 0.00% </B><br>" + htmlSingle("3.00000") +
+        "<br><br>" + hr + "<B>Unavailability = 1.50000 - 70.71% </B><br>" + htmlPair("3.00000") +
+        "<br><br>" + hr + "<B>Energy Not Supplied = 3.00000 - 70.71% </B><br>" +
+        htmlPair("6.00000") +
+        "<br><br><hr><br><br><br><br>"
+        "<u><B>Detailed overall network value</B></u><br><br>"
+        R"(<br><B><a name = "SAIFI" id = "SAIFI">SAIFI</a> = 0.50000 - 70.71% </B><br><br>)" +
+        htmlPair("1.00000") + "<br><br>" + hr +
+        R"(<br><br><B><a name = "SAIDI" id = "SAIDI">SAIDI</a> = 1.50000 - 70.71% </B><br><br>)" +
+        htmlPair("3.00000") + "<br><br>" + hr +
+        R"(<br><br><B><a name = "CAIDI" id = "CAIDI">CAIDI</a> = 3.00000 - 0.00% </B><br><br>)" +
+        htmlSingle("3.00000") + "<br><br>" + hr +
+        R"(<br><br><B><a name = "ENS" id = "ENS">ENS</a> = 3.00000 - 70.71% </B><br><br>)" +
+        htmlPair("6.00000") + "<br><br>";
+    EXPECT_EQ(f.html, html);
+}
+
+} // namespace
+} // namespace orvane
