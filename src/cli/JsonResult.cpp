@@ -8,7 +8,9 @@ namespace orvane::cli {
 namespace {
 
 // JSON has no not-a-number; an index without a defined value is null.
-nlohmann::json Number(double x) { return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json(); }
+nlohmann::json Number(double x) {
+    return std::isfinite(x) ? nlohmann::json(x) : nlohmann::json();
+}
 
 nlohmann::json Index(const IndexResult& index) {
     return {{"value", Number(index.mean)}, {"relativeAccuracy", Number(index.accuracy)}};

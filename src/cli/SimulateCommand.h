@@ -18,11 +18,11 @@ enum ExitCode : int {
 };
 
 struct SimulateOptions {
-    std::string network;   // the NDL file
+    std::string network;      // the NDL file
     std::string outDir = "."; // reports go to outDir/title/, the bar picture to outDir
-    std::string title;     // the network's name; the file's base name when empty
-    std::string jsonPath;  // where to write the figures as JSON; none when empty
-    bool progress = false; // show a live progress line on err
+    std::string title;        // the network's name; the file's base name when empty
+    std::string jsonPath;     // where to write the figures as JSON; none when empty
+    bool progress = false;    // show a live progress line on err
 };
 
 // Runs one simulation from the command line; returns the process exit code.

@@ -43,7 +43,9 @@ void TerminalProgress::ShowProgress(uint32_t year, uint32_t yearMax) {
     std::fflush(out_);
 }
 
-void TerminalProgress::ShowCompleted() { Finish(); }
+void TerminalProgress::ShowCompleted() {
+    Finish();
+}
 
 void TerminalProgress::Finish() {
     if (shown_) {

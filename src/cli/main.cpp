@@ -10,7 +10,9 @@ namespace {
 
 std::atomic<bool> cancelRequested{false};
 
-extern "C" void OnInterrupt(int) { cancelRequested.store(true); }
+extern "C" void OnInterrupt(int) {
+    cancelRequested.store(true);
+}
 
 // The first Ctrl-C asks the run to stop before its next year; a second one ends the program.
 void CatchInterrupt() {
@@ -42,19 +44,21 @@ int main(int argc, char** argv) {
     bool quiet = false;
     CLI::App* simulate = app.add_subcommand(
         "simulate", "Simulate a network and write its reports (Ctrl-C cancels cleanly).");
-    simulate->add_option("NETWORK", options.network, "The network: an NDL text file")
-        ->required();
-    simulate->add_option("--out", options.outDir,
-                         "Directory for the reports (default: the current directory); the "
-                         "reports go to DIR/TITLE/")
+    simulate->add_option("NETWORK", options.network, "The network: an NDL text file")->required();
+    simulate
+        ->add_option("--out", options.outDir,
+                     "Directory for the reports (default: the current directory); the "
+                     "reports go to DIR/TITLE/")
         ->type_name("DIR");
-    simulate->add_option("--name", options.title,
-                         "Network title for the report heading and file names (default: the "
-                         "file's base name)")
+    simulate
+        ->add_option("--name", options.title,
+                     "Network title for the report heading and file names (default: the "
+                     "file's base name)")
         ->type_name("TITLE");
     simulate->add_flag("--quiet,-q", quiet, "No progress line");
-    simulate->add_option("--json", options.jsonPath,
-                         "Also write every index with its relative accuracy as JSON")
+    simulate
+        ->add_option("--json", options.jsonPath,
+                     "Also write every index with its relative accuracy as JSON")
         ->type_name("FILE");
 
     try {

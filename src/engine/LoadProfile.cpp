@@ -47,8 +47,8 @@ ProfileSummary Summarize(const LoadProfile& profile) {
 }
 
 ShapedLoad ShapeLoad(LoadProfile& profile, const std::string& name,
-                     const std::vector<double>& given, uint32_t period, double average,
-                     double peak, Output& output) {
+                     const std::vector<double>& given, uint32_t period, double average, double peak,
+                     Output& output) {
     const bool noAverage = average == -1.0;
     const bool noPeak = peak == -1.0;
     if (noAverage && noPeak)

@@ -49,7 +49,7 @@ struct ShapedLoad {
 // Resamples the given profile over the period and scales it towards the desired average and
 // peak (-1.0 when absent), warning on the text channel when they cannot be met.
 ShapedLoad ShapeLoad(LoadProfile& profile, const std::string& name,
-                     const std::vector<double>& given, uint32_t period, double average,
-                     double peak, Output& output);
+                     const std::vector<double>& given, uint32_t period, double average, double peak,
+                     Output& output);
 
 } // namespace orvane

@@ -174,7 +174,8 @@ void WriteNetworkDetail(Output& out, const SystemEstimates& system) {
     bool first = true;
     for (const Index& index : indices) {
         const Estimate& e = index.estimate;
-        
+        if (!first)
+            out.OutputText(2, "%s", kDashes);
         out.OutputText(2, index.line, e.Mean(), Percent(e));
         out.OutputHtml(
             std::string(first ? "<br>" : "<hr size=\"5\" align=\"left\" width=\"300\"><br><br>") +

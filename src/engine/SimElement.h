@@ -21,9 +21,9 @@ struct LoadEstimates {
 
 struct SimElement {
     ElementKind kind = ElementKind::Supply;
-    std::string name; // load points only
-    uint32_t a = 0;   // terminal A (node index); positive flow runs from A to B
-    uint32_t b = 0;   // terminal B
+    std::string name;     // load points only
+    uint32_t a = 0;       // terminal A (node index); positive flow runs from A to B
+    uint32_t b = 0;       // terminal B
     double rating = -1.0; // -1.0: unlimited until the run replaces it
     uint32_t customers = 0;
     DistributionWeibull failure;

@@ -37,7 +37,9 @@ void Simulation::SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yea
     accuracy_ = accuracy;
 }
 
-uint32_t Simulation::LoadCount() const { return static_cast<uint32_t>(loads_.size()); }
+uint32_t Simulation::LoadCount() const {
+    return static_cast<uint32_t>(loads_.size());
+}
 
 uint32_t Simulation::AddElement(ElementKind kind, uint32_t a, uint32_t b, double capacity) {
     // The NDL layer refuses descriptions that do not fit; this only keeps the arrays whole.
@@ -107,8 +109,8 @@ uint32_t Simulation::AddFailing(ElementKind kind, uint32_t a, uint32_t b, double
 }
 
 uint32_t Simulation::AddEquipment(uint32_t a, uint32_t b, double capacity, double failureRate,
-                                  double failureShape, double isolationHours,
-                                  double isolationShape, double repairHours, double repairShape) {
+                                  double failureShape, double isolationHours, double isolationShape,
+                                  double repairHours, double repairShape) {
     return AddFailing(ElementKind::Equipment, a, b, capacity, failureRate, failureShape,
                       isolationHours, isolationShape, repairHours, repairShape);
 }
@@ -116,8 +118,8 @@ uint32_t Simulation::AddEquipment(uint32_t a, uint32_t b, double capacity, doubl
 uint32_t Simulation::AddLine(uint32_t a, uint32_t b, double capacity, double failureRate,
                              double failureShape, double isolationHours, double isolationShape,
                              double repairHours, double repairShape) {
-    return AddFailing(ElementKind::Line, a, b, capacity, failureRate, failureShape,
-                      isolationHours, isolationShape, repairHours, repairShape);
+    return AddFailing(ElementKind::Line, a, b, capacity, failureRate, failureShape, isolationHours,
+                      isolationShape, repairHours, repairShape);
 }
 
 uint32_t Simulation::AddRecloser(uint32_t a, uint32_t b, double capacity, double recloseHours,
@@ -133,8 +135,8 @@ uint32_t Simulation::AddRecloser(uint32_t a, uint32_t b, double capacity, double
 }
 
 uint32_t Simulation::AddLoad(const std::string& name, uint32_t node, uint32_t sinkNode,
-                             uint32_t customers, const std::vector<double>& profile,
-                             double average, double peak) {
+                             uint32_t customers, const std::vector<double>& profile, double average,
+                             double peak) {
     const uint32_t index = AddElement(ElementKind::Load, node, sinkNode, -1.0);
     if (index == NoElement)
         return index;

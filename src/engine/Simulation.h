@@ -70,6 +70,10 @@ public:
     ExecuteResult Execute(const std::atomic<bool>* cancel, const std::string& reportPath);
     void Release();
 
+    // Quiet quanta, in which nothing can change but the failure countdowns, are taken in one
+    // stride. Off, every quantum is walked one by one; the results are the same either way.
+    void SetQuietStrides(bool on) { quietStrides_ = on; }
+
     // Network searches, run in every quantum in which something changed.
     void Isolate(uint32_t failed, bool sectioning);
     bool RecloserMustOpen(uint32_t recloser);
@@ -130,6 +134,7 @@ private:
     uint32_t flowCacheSize_ = 5;
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
+    bool quietStrides_ = true;
 
     // Indices by role, in element order, so the per-quantum walks touch only what they need.
     std::vector<uint32_t> failing_;

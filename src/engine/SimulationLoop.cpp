@@ -21,8 +21,20 @@ uint32_t ToQuanta(double draw) {
     return rounded >= MaxQuanta ? MaxQuanta : static_cast<uint32_t>(rounded);
 }
 
-// max(a, b) written so that a not-a-number in r is kept only when it comes second.
-double Worse(double worst, double r) { return worst > r ? worst : r; }
+// One draw in whole quanta. A zero scale times an overflowing power (or an infinite scale times a
+// vanishing one) is not a number; the scale alone then says what was meant.
+uint32_t DrawQuanta(DistributionWeibull& d) {
+    const double draw = d.Sample();
+    if (std::isnan(draw))
+        return d.Scale() == 0.0 ? 1 : MaxQuanta;
+    return ToQuanta(draw);
+}
+
+// The larger of the two, compared as worst > r: a not-a-number r replaces worst and is itself
+// replaced by the next r, so the order of the comparisons matters.
+double Worse(double worst, double r) {
+    return worst > r ? worst : r;
+}
 
 } // namespace
 
@@ -90,9 +102,9 @@ ElementState Simulation::StepElement(SimElement& e) {
             --e.isolatedCountdown;
             return ElementState::Isolated;
         }
-        e.failureCountdown = ToQuanta(e.failure.Sample());
-        const uint32_t ti = ToQuanta(e.isolation.Sample());
-        const uint32_t tr = ToQuanta(e.repair.Sample());
+        e.failureCountdown = DrawQuanta(e.failure);
+        const uint32_t ti = DrawQuanta(e.isolation);
+        const uint32_t tr = DrawQuanta(e.repair);
         if (tr > ti) {
             e.unisolatedCountdown = ti;
             e.isolatedCountdown = tr - ti;
@@ -120,7 +132,7 @@ void Simulation::SwitchAndIsolate() {
         SimElement& r = elements_[i];
         if (RecloserMustOpen(i)) {
             // One more than the drawn delay, saturating rather than wrapping to 0.
-            const uint32_t delay = ToQuanta(r.reclose.Sample());
+            const uint32_t delay = DrawQuanta(r.reclose);
             r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
         }
         if (r.recloseCountdown == 0)
@@ -146,9 +158,8 @@ void Simulation::AccountLoads(uint32_t quanta) {
             for (uint32_t k = 0; k < quanta; ++k)
                 e.energyNotSupplied += e.capacity;
         } else if (!e.supplied) {
-            e.estimates.outageDuration.Add(static_cast<double>(e.currentOutage) * 24.0 /
-                                               quantsPerDay_,
-                                           1.0);
+            e.estimates.outageDuration.Add(
+                static_cast<double>(e.currentOutage) * 24.0 / quantsPerDay_, 1.0);
             e.currentOutage = 0;
         }
         e.supplied = supplied;
@@ -250,7 +261,7 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
 
             // While every element works and none is due to fail, the next quanta change
             // nothing but the failure countdowns: take them in one stride.
-            if (!allWorking || t == period)
+            if (!quietStrides_ || !allWorking || t == period)
                 continue;
             const uint32_t stride = std::min(quiet, period - t);
             if (stride == 0)

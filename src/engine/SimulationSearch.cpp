@@ -117,7 +117,7 @@ void Simulation::MaxFlow() {
         bool found = false;
         for (uint32_t i : loads_) {
             const SimElement& x = elements_[i];
-            if (x.capacity != 0.0 && true && (!found || x.priority < next)) {
+            if (x.capacity != 0.0 && x.priority > level && (!found || x.priority < next)) {
                 next = x.priority;
                 found = true;
             }

@@ -15,7 +15,9 @@ namespace {
 constexpr const char* NoLoadPointsMessage =
     "the network has no load points; add at least one load definition to simulate it";
 
-IndexResult Index(const Estimate& e) { return IndexResult{e.Mean(), e.RelativeAccuracy()}; }
+IndexResult Index(const Estimate& e) {
+    return IndexResult{e.Mean(), e.RelativeAccuracy()};
+}
 
 void Collect(const Simulation& sim, RunResult& result) {
     const SystemEstimates& sys = sim.System();
@@ -35,9 +37,8 @@ void Collect(const Simulation& sim, RunResult& result) {
         if (e.kind != ElementKind::Load)
             continue;
         result.loadPoints.push_back(LoadPointResult{
-            e.name, e.customers, Index(e.estimates.frequency),
-            Index(e.estimates.outageDuration), Index(e.estimates.outageTime),
-            Index(e.estimates.energyNotSupplied)});
+            e.name, e.customers, Index(e.estimates.frequency), Index(e.estimates.outageDuration),
+            Index(e.estimates.outageTime), Index(e.estimates.energyNotSupplied)});
     }
 }
 
@@ -74,8 +75,8 @@ RunResult Simulator::Run(const RunRequest& request) {
                 }
             }
         } else {
-            result.status = parser->LastError().empty() ? RunStatus::NoSystem
-                                                        : RunStatus::ParseFailed;
+            result.status =
+                parser->LastError().empty() ? RunStatus::NoSystem : RunStatus::ParseFailed;
             result.error = parser->LastError();
             result.errorLine = parser->ErrorLine();
             result.errorColumn = parser->ErrorColumn();

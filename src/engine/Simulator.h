@@ -37,7 +37,7 @@ struct IndexResult {
 struct LoadPointResult {
     std::string name;
     uint32_t customers = 0;
-    IndexResult failureRate;   // interruptions per year
+    IndexResult failureRate;    // interruptions per year
     IndexResult outageDuration; // hours per interruption
     IndexResult unavailability; // hours per year
     IndexResult energyNotSupplied;

@@ -10,10 +10,12 @@ namespace orvane {
 namespace {
 
 // Type keywords in the order of their type numbers.
-constexpr const char* TypeKeywords[] = {"system",    "source",    "load", "breaker",  "fuse",
+constexpr const char* TypeKeywords[] = {"system",   "source",    "load", "breaker", "fuse",
                                         "isolator", "equipment", "line", "recloser"};
 
-constexpr uint32_t Bit(uint32_t type) { return 1u << type; }
+constexpr uint32_t Bit(uint32_t type) {
+    return 1u << type;
+}
 constexpr uint32_t SystemOnly = Bit(0);
 constexpr uint32_t Components = 0x1FEu;
 constexpr uint32_t WithCapacity = Components & ~Bit(2);
@@ -131,10 +133,11 @@ void ParserDistrib::CheckValid(const AttributeInfo& info, const std::string& key
 void ParserDistrib::CheckNumeric(const std::string& keyword, const NdlValue& value) {
     if (value.kind != 1)
         Error("the \"%s\" attribute must be of numeric type", keyword.c_str());
-    CheckFinite(keyword, value);
 }
 
 // Numbers too large for a double read as infinity; none of them means anything in a network.
+// Checked last, by the validators that would otherwise accept infinity: the range test already
+// refuses it with its own message.
 void ParserDistrib::CheckFinite(const std::string& keyword, const NdlValue& value) {
     for (double x : value.numbers)
         if (!std::isfinite(x))
@@ -160,6 +163,7 @@ double ParserDistrib::PositiveNumber(const std::string& keyword, const NdlValue&
     CheckSingle(keyword, value);
     if (value.numbers[0] <= 0.0)
         Error("the \"%s\" attribute must be a positive number", keyword.c_str());
+    CheckFinite(keyword, value);
     return value.numbers[0];
 }
 
@@ -179,6 +183,7 @@ ParserDistrib::Pair ParserDistrib::OneOrTwoNumbers(const std::string& keyword,
         Error("the \"%s\" attribute first number must be non-negative", keyword.c_str());
     if (value.numbers.size() == 2 && value.numbers[1] <= 0.0)
         Error("the \"%s\" attribute second number must be positive", keyword.c_str());
+    CheckFinite(keyword, value);
     return Pair{value.numbers[0], value.numbers.size() == 2 ? value.numbers[1] : 1.0};
 }
 
@@ -186,9 +191,11 @@ void ParserDistrib::Connect(const NdlValue& value) {
     CheckNumeric("connect", value);
     const bool single = component_.type == Source || component_.type == Load;
     if (value.numbers.size() != (single ? 1u : 2u))
-        Error("the \"connect\" attribute must be a %s", single ? "single number" : "pair of numbers");
+        Error("the \"connect\" attribute must be a %s",
+              single ? "single number" : "pair of numbers");
     for (size_t i = 0; i < value.numbers.size(); ++i) {
-        const auto user = static_cast<int32_t>(IntegerInRange("connect", value.numbers[i], 0, 999999));
+        const auto user =
+            static_cast<int32_t>(IntegerInRange("connect", value.numbers[i], 0, 999999));
         component_.connect[i] = UserNode(user);
     }
 }
@@ -201,6 +208,7 @@ void ParserDistrib::Profile(const NdlValue& value) {
             Error("the \"profile\" attribute requires non-negative numbers");
         anyPositive = anyPositive || x > 0.0;
     }
+    CheckFinite("profile", value);
     // An all-zero profile cannot be scaled to any average or peak.
     if (!anyPositive)
         Error("the \"profile\" attribute requires at least one positive number");

@@ -133,32 +133,37 @@ TEST_F(SearchTest, FailureBehindSourceBreakerOpensOnlyThatBreaker) {
 }
 
 TEST_F(SearchTest, ZoneStopsAtSwitchAlreadyOpen) {
+    // The switch between 3 and 4 is open already: a breaker tripped by an earlier failure, or a
+    // recloser waiting to close, which the zone would otherwise cross like a conductor.
     struct Case {
+        ElementKind open;
         bool sectioning;
         std::set<uint32_t> marked;
         bool isolatorOpens;
     };
     const Case cases[] = {
-        {false, {4, 5, 6, 7}, false},
-        {true, {4, 5}, true},
+        {ElementKind::Breaker, false, {4, 5, 6, 7}, false},
+        {ElementKind::Breaker, true, {4, 5}, true},
+        {ElementKind::Recloser, false, {4, 5, 6, 7}, false},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.sectioning);
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.open) << " " << c.sectioning);
         sim.Init(nullptr, clock);
         sim.SetSystem(24, 100, 1000, 100, 0.05);
         Source(9, 2);
         Line(2, 3);
-        const uint32_t b2 = sim.AddBreaker(3, 4, -1.0);
+        const uint32_t s = c.open == ElementKind::Breaker ? sim.AddBreaker(3, 4, -1.0)
+                                                          : sim.AddRecloser(3, 4, -1.0, 1.0, 1.0);
         const uint32_t l2 = Line(4, 5);
         const uint32_t i = sim.AddIsolator(5, 6, -1.0);
         Line(6, 7);
         const uint32_t b3 = sim.AddBreaker(7, 8, -1.0);
         CloseAll();
-        sim.Element(b2).capacity = 0.0; // opened by an earlier failure
+        sim.Element(s).capacity = 0.0;
 
         sim.Isolate(l2, c.sectioning);
         EXPECT_EQ(Marked(), c.marked);
-        std::set<uint32_t> open{b2};
+        std::set<uint32_t> open{s};
         open.insert(c.isolatorOpens ? i : b3);
         EXPECT_EQ(Open(), open);
     }
@@ -196,18 +201,20 @@ TEST_F(SearchTest, RecloserTieBetweenTwoFeeders) {
     struct Case {
         const char* name;
         uint32_t opened;
+        double recloser; // its own capacity never counts as a path
         bool joined;
     };
     const Case cases[] = {
-        {"both feeders closed", Simulation::NoElement, true},
-        {"feeder one breaker open", b1, false},
-        {"feeder two breaker open", b2, false},
-        {"recloser's own breaker open", own, false},
+        {"both feeders closed", Simulation::NoElement, 0.0, true},
+        {"feeder one breaker open", b1, 0.0, false},
+        {"feeder two breaker open", b2, 0.0, false},
+        {"recloser's own breaker open", own, 0.0, false},
+        {"recloser itself closed", b1, 5.0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         CloseAll();
-        sim.Element(r).capacity = 0.0; // the loop opens reclosers before asking
+        sim.Element(r).capacity = c.recloser;
         if (c.opened != Simulation::NoElement)
             sim.Element(c.opened).capacity = 0.0;
         EXPECT_EQ(sim.RecloserMustOpen(r), c.joined);

@@ -1,0 +1,386 @@
+#include "ndl/ParserDistrib.h"
+
+#include "engine/Clock.h"
+#include "engine/Simulation.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <random>
+
+namespace orvane {
+namespace {
+
+class FixedClock : public Clock {
+public:
+    uint32_t TickCount() override { return 0; }
+};
+
+// One text parsed into a fresh network, with the text report read back.
+struct Parsed {
+    explicit Parsed(std::string_view text) {
+        output.OpenTextOutput(dir.File("report.txt"));
+        sim.Init(nullptr, clock);
+        ParserDistrib parser(output);
+        ok = parser.Open(text) && parser.Parse(sim);
+        parser.Close();
+        output.CloseTextOutput();
+        report = test::ReadFile(dir.File("report.txt"));
+    }
+
+    // Every element as "Kind a>b rating", in creation order.
+    std::string Elements() const {
+        static const char* const kinds[] = {"Supply",    "Load", "Breaker", "Isolator",
+                                            "Equipment", "Line", "Recloser"};
+        std::string all;
+        for (uint32_t i = 0; i < sim.ElementCount(); ++i) {
+            const SimElement& e = sim.Element(i);
+            char line[96];
+            std::snprintf(line, sizeof line, "%s%s %u>%u %g", i ? " | " : "",
+                          kinds[static_cast<uint32_t>(e.kind)], e.a, e.b, e.rating);
+            all += line;
+        }
+        return all;
+    }
+
+    test::TempDir dir;
+    Output output;
+    FixedClock clock;
+    Simulation sim{output};
+    bool ok = false;
+    std::string report;
+};
+
+const std::string Sys = "system: quantsperday=24\n";
+
+struct ErrorCase {
+    std::string text;
+    std::string report;
+};
+
+TEST(ParserDistribTest, RefusesValuesWithTheFirstFailingCheck) {
+    const ErrorCase cases[] = {
+        // Integer in a range: validity, type, count, then the range.
+        {Sys + "line: customers=5",
+         "(L2 C18) the \"customers\" attribute is not valid in this definition"},
+        {"system: quantsperday=\"24\"",
+         "(L1 C26) the \"quantsperday\" attribute must be of numeric type"},
+        {"system: quantsperday=24,25",
+         "(L1 C27) the \"quantsperday\" attribute must be a single number"},
+        {"system: quantsperday=0",
+         "(L1 C23) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
+        {"system: quantsperday=96.5",
+         "(L1 C26) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
+        {"system: quantsperday=1441",
+         "(L1 C26) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
+        {"system: quantsperday=1e999",
+         "(L1 C27) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
+        {"system: yearmin=99",
+         "(L1 C19) the \"yearmin\" attribute must be an integer in the range [100,1000000000]"},
+        {"system: yearmax=1000000001",
+         "(L1 C27) the \"yearmax\" attribute must be an integer in the range [100,1000000000]"},
+        {"system: yearstep=0",
+         "(L1 C19) the \"yearstep\" attribute must be an integer in the range [1,1000000]"},
+        {Sys + "load: customers=1000000",
+         "(L2 C24) the \"customers\" attribute must be an integer in the range [1,999999]"},
+        // Positive number.
+        {Sys + "load: capacity=5",
+         "(L2 C17) the \"capacity\" attribute is not valid in this definition"},
+        {"system: accuracy=\"x\"", "(L1 C21) the \"accuracy\" attribute must be of numeric type"},
+        {"system: accuracy=-1,2", "(L1 C22) the \"accuracy\" attribute must be a single number"},
+        {"system: accuracy=0", "(L1 C19) the \"accuracy\" attribute must be a positive number"},
+        {Sys + "line: length=-1e999",
+         "(L2 C20) the \"length\" attribute must be a positive number"},
+        {Sys + "breaker: capacity=1e999",
+         "(L2 C24) the \"capacity\" attribute must hold finite numbers"},
+        {Sys + "load: peak=-2", "(L2 C14) the \"peak\" attribute must be a positive number"},
+        // Boolean.
+        {Sys + "line: fuses=1", "(L2 C14) the \"fuses\" attribute is not valid in this definition"},
+        {"system: fuses=0.5", "(L1 C18) the \"fuses\" attribute must be either the number 0 or 1"},
+        {"system: maxflow=0,1",
+         "(L1 C20) the \"maxflow\" attribute must be either the number 0 or 1"},
+        {"system: isolators=\"1\"",
+         "(L1 C22) the \"isolators\" attribute must be either the number 0 or 1"},
+        // One or two numbers.
+        {Sys + "load: failure=1",
+         "(L2 C16) the \"failure\" attribute is not valid in this definition"},
+        {Sys + "line: reclose=1",
+         "(L2 C16) the \"reclose\" attribute is not valid in this definition"},
+        {Sys + "line: repair=\"1\"", "(L2 C17) the \"repair\" attribute must be of numeric type"},
+        {Sys + "line: failure=-1,2,3",
+         "(L2 C21) the \"failure\" attribute must be one or two numbers"},
+        {Sys + "line: isolation=-1,0",
+         "(L2 C21) the \"isolation\" attribute first number must be non-negative"},
+        {Sys + "line: failure=0.1,0",
+         "(L2 C20) the \"failure\" attribute second number must be positive"},
+        {Sys + "recloser: reclose=1e999,0",
+         "(L2 C26) the \"reclose\" attribute second number must be positive"},
+        {Sys + "equipment: failure=1e999",
+         "(L2 C25) the \"failure\" attribute must hold finite numbers"},
+        // Name, connect, profile.
+        {"system: name=\"s\"", "(L1 C17) the \"name\" attribute is not valid in this definition"},
+        {Sys + "fuse: name=5", "(L2 C13) the \"name\" attribute must be of string type"},
+        {"system: connect=1", "(L1 C18) the \"connect\" attribute is not valid in this definition"},
+        {Sys + "line: connect=\"1\"", "(L2 C18) the \"connect\" attribute must be of numeric type"},
+        {Sys + "line: connect=1", "(L2 C16) the \"connect\" attribute must be a pair of numbers"},
+        {Sys + "load: connect=1,2", "(L2 C18) the \"connect\" attribute must be a single number"},
+        {Sys + "source: connect=1,2,3",
+         "(L2 C22) the \"connect\" attribute must be a single number"},
+        {Sys + "breaker: connect=1,1000000",
+         "(L2 C27) the \"connect\" attribute must be an integer in the range [0,999999]"},
+        {Sys + "breaker: connect=-1,2",
+         "(L2 C22) the \"connect\" attribute must be an integer in the range [0,999999]"},
+        {Sys + "line: profile=1",
+         "(L2 C16) the \"profile\" attribute is not valid in this definition"},
+        {Sys + "load: profile=\"1\"", "(L2 C18) the \"profile\" attribute must be of numeric type"},
+        {Sys + "load: profile=1e999,-1",
+         "(L2 C23) the \"profile\" attribute requires non-negative numbers"},
+        {Sys + "load: profile=0,1e999",
+         "(L2 C22) the \"profile\" attribute must hold finite numbers"},
+        {Sys + "load: profile=0,0,0",
+         "(L2 C20) the \"profile\" attribute requires at least one positive number"},
+        // Keywords and definition order; the hooks run before the syntax is checked further.
+        {"transformer connect=1", "(L1 C13) unknown type keyword \"transformer\""},
+        {Sys + "bus: connect=1", "(L2 C5) unknown type keyword \"bus\""},
+        {Sys + "line: colour=1", "(L2 C15) unknown attribute keyword \"colour\""},
+        {"system: quantsperday=0 yearmin=100",
+         "(L1 C25) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
+        {Sys + "System: quantsperday=1", "(L2 C8) duplicate system definition"},
+        {"line: connect=1,2\n" + Sys,
+         "(L1 C6) a system definition must occur before any component definition"},
+        {"system: yearmin=200\n", "(L2 C1) the \"quantsperday\" attribute is required"},
+        {Sys + "breaker: name=\"b\"; capacity=2", "(L2 C30) the \"connect\" attribute is required"},
+    };
+    for (const auto& c : cases) {
+        Parsed run(c.text);
+        EXPECT_FALSE(run.ok) << c.text;
+        EXPECT_EQ(run.report, "error: " + c.report + "\n") << c.text;
+    }
+}
+
+TEST(ParserDistribTest, TextWithoutSystemFailsSilently) {
+    Parsed run("# nothing but a comment\n\n");
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.report, "");
+}
+
+TEST(ParserDistribTest, StoresSystemSettings) {
+    Parsed defaults("system: quantsperday=96.0000000001");
+    ASSERT_TRUE(defaults.ok) << defaults.report;
+    EXPECT_EQ(defaults.sim.QuantsPerDay(), 96u);
+    EXPECT_EQ(defaults.sim.YearMin(), 100u);
+    EXPECT_EQ(defaults.sim.YearMax(), 1000000u);
+    EXPECT_EQ(defaults.sim.YearStep(), 100u);
+    EXPECT_EQ(defaults.sim.Accuracy(), 0.05);
+
+    Parsed given("system: quantsperday=1440; yearmin=1e9; yearmax=100; yearstep=1000000; "
+                 "accuracy=0.5; accuracy=0.01; fuses=0; fuses=1");
+    ASSERT_TRUE(given.ok) << given.report;
+    EXPECT_EQ(given.sim.QuantsPerDay(), 1440u);
+    EXPECT_EQ(given.sim.YearMin(), 1000000000u);
+    EXPECT_EQ(given.sim.YearMax(), 100u);
+    EXPECT_EQ(given.sim.YearStep(), 1000000u);
+    EXPECT_EQ(given.sim.Accuracy(), 0.01);
+}
+
+struct BuildCase {
+    std::string text;
+    std::string elements;
+    uint32_t nodes;
+};
+
+TEST(ParserDistribTest, BuildsElementsBetweenNumberedNodes) {
+    const std::string noSwitches = "system: quantsperday=24; reclosers=0; fuses=0; isolators=0\n";
+    const BuildCase cases[] = {
+        {Sys + "breaker: connect=7,3\nload: connect=7\nisolator: connect=3,7",
+         "Breaker 2>3 -1 | Load 2>1 1 | Isolator 3>2 -1", 4},
+        {Sys + "source: connect=5\nbreaker: connect=5,4",
+         "Supply 0>3 -1 | Breaker 3>2 -1 | Breaker 2>4 -1", 5},
+        // Fresh nodes of sources are never shared.
+        {Sys + "source: connect=0\nsource: connect=0",
+         "Supply 0>3 -1 | Breaker 3>2 -1 | Supply 0>4 -1 | Breaker 4>2 -1", 5},
+        {Sys + "recloser: connect=1,2", "Breaker 2>4 -1 | Recloser 4>5 -1 | Breaker 5>3 -1", 6},
+        {noSwitches + "recloser: connect=1,2", "Breaker 2>4 -1 | Breaker 5>3 -1", 6},
+        {Sys + "fuse: connect=1,2\nisolator: connect=2,1", "Breaker 2>3 -1 | Isolator 3>2 -1", 4},
+        {noSwitches + "fuse: connect=1,2\nisolator: connect=2,1",
+         "Equipment 2>3 -1 | Equipment 3>2 -1", 4},
+        {Sys + "source: connect=1; capacity=4\nrecloser: connect=1,2; capacity=3\n"
+               "line: connect=2,3; capacity=2\nload: connect=3; peak=1.5",
+         "Supply 0>3 4 | Breaker 3>2 4 | Breaker 2>5 3 | Recloser 5>6 3 | Breaker 6>4 3 | "
+         "Line 4>7 2 | Load 7>1 1.5",
+         8},
+        {"system: quantsperday=24; maxflow=0\nsource: connect=1; capacity=4\n"
+         "breaker: connect=1,2; capacity=3; name=\"ignored\"\nequipment: connect=2,3; capacity=2",
+         "Supply 0>3 -1 | Breaker 3>2 -1 | Breaker 2>4 -1 | Equipment 4>5 -1", 6},
+    };
+    for (const auto& c : cases) {
+        Parsed run(c.text);
+        ASSERT_TRUE(run.ok) << c.text << "\n" << run.report;
+        EXPECT_EQ(run.Elements(), c.elements) << c.text;
+        EXPECT_EQ(run.sim.NodeCount(), c.nodes) << c.text;
+        EXPECT_EQ(run.sim.Element(0).name, "") << c.text;
+    }
+}
+
+TEST(ParserDistribTest, PassesDurationsAndConstants) {
+    Parsed run("system: quantsperday=24; fuses=0\n"
+               "line: connect=1,2; length=2.5; failure=0.2,1.5; isolation=3; repair=6,2\n"
+               "equipment: connect=1,2; failure=0,2\n"
+               "recloser: connect=1,2; reclose=2,3\n"
+               "fuse: connect=1,2\n"
+               "equipment: connect=1,2");
+    ASSERT_TRUE(run.ok) << run.report;
+    const SimElement& line = run.sim.Element(0);
+    EXPECT_DOUBLE_EQ(line.failure.Scale(), 365 * 24 / 0.5 - 0.5);
+    EXPECT_EQ(line.failure.Shape(), 1.5);
+    EXPECT_DOUBLE_EQ(line.isolation.Scale(), 2.5);
+    EXPECT_EQ(line.isolation.Shape(), 1.0);
+    EXPECT_DOUBLE_EQ(line.repair.Scale(), 5.5);
+    EXPECT_EQ(line.repair.Shape(), 2.0);
+    EXPECT_TRUE(std::isinf(run.sim.Element(1).failure.Scale()));
+    EXPECT_EQ(run.sim.Element(1).failure.Shape(), 2.0);
+    EXPECT_DOUBLE_EQ(run.sim.Element(3).reclose.Scale(), 1.5);
+    EXPECT_EQ(run.sim.Element(3).reclose.Shape(), 3.0);
+
+    // A disabled fuse never fails; an equipment without data fails at the default rate.
+    const SimElement& fuse = run.sim.Element(5);
+    EXPECT_DOUBLE_EQ(fuse.failure.Scale(), 365 * 24 / 1e-10 - 0.5);
+    EXPECT_EQ(fuse.failure.Shape(), 1e10);
+    EXPECT_EQ(fuse.isolation.Scale(), 0.0);
+    EXPECT_EQ(fuse.repair.Shape(), 1e10);
+    const SimElement& plain = run.sim.Element(6);
+    EXPECT_DOUBLE_EQ(plain.failure.Scale(), 365 * 24 / 1e-10 - 0.5);
+    EXPECT_EQ(plain.failure.Shape(), 1.0);
+    EXPECT_EQ(plain.repair.Scale(), 0.0);
+}
+
+TEST(ParserDistribTest, LoadDefaultsAndScaling) {
+    Parsed run(Sys + "load: connect=1; name=\"P1\"; customers=12; profile=1,2\n"
+                     "load: connect=1; profile=1,2; peak=5\n"
+                     "load: connect=2; profile=0,3; peak=6");
+    ASSERT_TRUE(run.ok) << run.report;
+    // No average and no peak: flat at 1.0 whatever the profile.
+    const SimElement& flat = run.sim.Element(0);
+    EXPECT_EQ(flat.name, "P1");
+    EXPECT_EQ(flat.customers, 12u);
+    EXPECT_EQ(flat.profile.At(0), 1.0);
+    EXPECT_EQ(flat.profile.At(365 * 24 - 1), 1.0);
+    // Only a peak: the shape is kept, not pulled towards an average.
+    const SimElement& peaked = run.sim.Element(1);
+    EXPECT_EQ(peaked.customers, 1u);
+    EXPECT_EQ(peaked.profile.At(0), 2.5);
+    EXPECT_EQ(peaked.profile.At(365 * 24 - 1), 5.0);
+    EXPECT_EQ(peaked.rating, 5.0);
+    EXPECT_EQ(run.report, "");
+    EXPECT_EQ(run.sim.Element(2).profile.At(0), 1e-9);
+    EXPECT_EQ(run.sim.Element(2).profile.At(365 * 24 - 1), 6.0);
+}
+
+TEST(ParserDistribTest, RefusesNetworksBeyondTheArrays) {
+    std::string nodes = Sys;
+    for (int i = 0; i < 998; i += 2)
+        nodes += "breaker: connect=" + std::to_string(i) + "," + std::to_string(i + 1) + "\n";
+    Parsed fits(nodes + "breaker: connect=0,997");
+    EXPECT_TRUE(fits.ok) << fits.report;
+    EXPECT_EQ(fits.sim.NodeCount(), 1000u);
+    Parsed tooMany(nodes + "breaker: connect=0,998");
+    EXPECT_FALSE(tooMany.ok);
+    EXPECT_EQ(tooMany.report, "error: (L501 C23) the network needs more than 1000 nodes, the most "
+                              "a simulation can hold\n");
+    Parsed fresh(nodes + "source: connect=0");
+    EXPECT_EQ(fresh.report, "error: (L501 C18) the network needs more than 1000 nodes, the most "
+                            "a simulation can hold\n");
+
+    std::string elements = Sys;
+    for (int i = 0; i < 999; ++i)
+        elements += "breaker: connect=1,2\n";
+    Parsed full(elements + "fuse: connect=1,2");
+    EXPECT_TRUE(full.ok) << full.report;
+    EXPECT_EQ(full.sim.ElementCount(), 1000u);
+    Parsed over(elements + "source: connect=1");
+    EXPECT_FALSE(over.ok);
+    EXPECT_EQ(over.report, "error: (L1001 C18) the network needs more than 1000 elements, the "
+                           "most a simulation can hold\n");
+    EXPECT_EQ(over.sim.ElementCount(), 999u);
+}
+
+// Random texts made of pieces of valid definitions and stray characters either parse or leave
+// exactly one error line, and never touch anything outside the network's arrays.
+TEST(ParserDistribTest, SurvivesMangledTexts) {
+    const char* const pieces[] = {
+        "system: quantsperday=4",
+        "system: quantsperday=1; reclosers=0; fuses=0; maxflow=0",
+        "source: connect=1; capacity=3",
+        "load: connect=2; profile=1,0,4; average=2; peak=5",
+        "load: name=\"P\"; connect=3; customers=7",
+        "breaker: connect=1,2",
+        "line: connect=2,3; length=0.5; failure=0.1,2; isolation=1; repair=4,1.5",
+        "recloser: connect=3,4; reclose=0.1",
+        "fuse: connect=4,5",
+        "isolator: connect=5,6",
+        "equipment: connect=6,1; failure=0",
+        "\n",
+        "\\\n",
+        ";",
+        ",",
+        "=",
+        ":",
+        "\"",
+        "#",
+        "$m=1\n",
+        "$m",
+        " ",
+        "-",
+        "1e999",
+        "0",
+        "999999",
+        "1000000",
+        "x",
+        "\xff",
+        "\t",
+        "\r",
+    };
+    std::mt19937 random(20240611);
+    const auto start = std::chrono::steady_clock::now();
+    test::TempDir dir;
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int count = 1 + static_cast<int>(random() % 12);
+        for (int i = 0; i < count; ++i) {
+            std::string piece = pieces[random() % std::size(pieces)];
+            if (!piece.empty() && random() % 3 == 0) // replace one character
+                piece[random() % piece.size()] = pieces[random() % std::size(pieces)][0];
+            text += piece;
+            if (random() % 2)
+                text += '\n';
+        }
+        Output output;
+        output.OpenTextOutput(dir.File("report.txt"));
+        FixedClock clock;
+        Simulation sim(output);
+        sim.Init(nullptr, clock);
+        ParserDistrib parser(output);
+        const bool ok = parser.Open(text) && parser.Parse(sim);
+        parser.Close();
+        output.CloseTextOutput();
+        const std::string report = test::ReadFile(dir.File("report.txt"));
+        size_t errors = 0;
+        for (size_t at = report.find("error: "); at != std::string::npos;
+             at = report.find("error: ", at + 1))
+            ++errors;
+        // A text without any system definition fails without an error line.
+        if (ok || report.empty())
+            EXPECT_EQ(errors, 0u) << text;
+        else
+            EXPECT_EQ(errors, 1u) << text << "\n" << report;
+        static int stats[3]; ++stats[ok ? 0 : errors]; if (round == 2999) printf("ok %d silent %d err %d\n", stats[0], stats[0+0]*0 + stats[0] - stats[0] + (int)0, stats[1]);
+        if (!ok && errors == 1 && round % 300 == 0) printf("%s", report.c_str());
+        EXPECT_LE(sim.NodeCount(), Simulation::MaxNodes);
+    }
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,167 @@
+#include "cli/JsonResult.h"
+#include "cli/SimulateCommand.h"
+#include "cli/TerminalProgress.h"
+#include "support/FixedClock.h"
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace orvane::cli {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+const char* const Feeder = "system: quantsPerDay = 4; yearMin = 100; yearMax = 300; yearStep = 100\n"
+                           "source: connect = 1\n"
+                           "line: connect = 1, 2; failure = 2; repair = 10\n"
+                           "load: name = \"Farm\"; connect = 2; customers = 10\n";
+
+// Runs the command with both streams captured.
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunCommand(const SimulateOptions& options, bool cancelled = false) {
+    std::atomic<bool> cancel{cancelled};
+    test::FixedClock clock;
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    Outcome o;
+    o.code = Simulate(options, &cancel, clock, out, err);
+    for (auto [file, text] : {std::pair{out, &o.out}, std::pair{err, &o.err}}) {
+        std::rewind(file);
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            text->append(buffer, n);
+        std::fclose(file);
+    }
+    return o;
+}
+
+class SimulateCommandTest : public ::testing::Test {
+protected:
+    SimulateOptions Options(const std::string& ndl) {
+        WriteFile(dir.File("feeder.ndl"), ndl);
+        SimulateOptions options;
+        options.network = dir.File("feeder.ndl");
+        options.outDir = dir.File("out");
+        return options;
+    }
+    test::TempDir dir;
+};
+
+TEST_F(SimulateCommandTest, WritesBothReportsAndTheBarPicture) {
+    const Outcome o = RunCommand(Options(Feeder));
+    ASSERT_EQ(o.code, ExitOk) << o.err;
+    const std::string text = ReadFile(dir.File("out/feeder/feeder.txt"));
+    const std::string html = ReadFile(dir.File("out/feeder/feeder.htm"));
+    EXPECT_NE(text.find("SAIFI = "), std::string::npos);
+    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :feeder</font></b>", 0), 0u);
+    EXPECT_NE(html.find("<a href=\"feeder.htm#Farm\">Farm</a>"), std::string::npos);
+    EXPECT_NE(html.find("src=\"../Bar.bmp\""), std::string::npos);
+    const std::string bar = ReadFile(dir.File("out/Bar.bmp"));
+    ASSERT_GE(bar.size(), 54u);
+    EXPECT_EQ(bar.substr(0, 2), "BM");
+    EXPECT_NE(o.out.find("Simulated 300 years."), std::string::npos);
+    EXPECT_NE(o.out.find(dir.File("out/feeder/feeder.htm")), std::string::npos);
+    EXPECT_EQ(o.err, "");
+}
+
+TEST_F(SimulateCommandTest, NameOptionNamesDirectoryFilesAndHeading) {
+    SimulateOptions options = Options(Feeder);
+    options.title = "North feeder";
+    ASSERT_EQ(RunCommand(options).code, ExitOk);
+    const std::string html = ReadFile(dir.File("out/North feeder/North feeder.htm"));
+    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :North feeder</font>", 0), 0u);
+}
+
+TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
+    struct Case {
+        const char* what;
+        std::string ndl;
+        std::string title;
+        bool missing;
+        int code;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"parse error", "system: quantsPerDay = 24\nlin: connect = 1, 2\n", "", false,
+         ExitNetworkError, ":2:5: error: unknown type keyword \"lin\"\n"},
+        {"no system", "# nothing here\n", "", false, ExitNetworkError,
+         ": error: the text has no system definition; start it with one, for example "
+         "'system: quantsPerDay = 24'.\n"},
+        {"no load points", "system: quantsPerDay = 24\nsource: connect = 1\n", "", false,
+         ExitNetworkError,
+         ": error: the network has no load points; add at least one load definition to simulate "
+         "it\n"},
+        {"missing file", Feeder, "", true, ExitUsage, "orvane-cli: cannot read the network file '"},
+        {"bad title", Feeder, "a/b", false, ExitUsage,
+         "orvane-cli: 'a/b' cannot name a report directory; give --name a plain name without "
+         "'/'.\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SimulateOptions options = Options(c.ndl);
+        options.title = c.title;
+        if (c.missing)
+            options.network = dir.File("absent.ndl");
+        const Outcome o = RunCommand(options);
+        EXPECT_EQ(o.code, c.code);
+        EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
+        EXPECT_EQ(o.out, "");
+    }
+}
+
+TEST_F(SimulateCommandTest, CancelledRunWritesNoFinalReport) {
+    const Outcome o = RunCommand(Options(Feeder), true);
+    EXPECT_EQ(o.code, ExitCancelled);
+    EXPECT_EQ(o.err, "orvane-cli: simulation cancelled; no final report was written.\n");
+    EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt")), "");
+}
+
+TEST_F(SimulateCommandTest, JsonHoldsEveryIndexWithItsAccuracy) {
+    SimulateOptions options = Options(Feeder);
+    options.jsonPath = dir.File("result.json");
+    ASSERT_EQ(RunCommand(options).code, ExitOk);
+    const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
+    EXPECT_EQ(json["network"], "feeder");
+    EXPECT_EQ(json["years"], 300);
+    for (const char* index : {"SAIFI", "SAIDI", "CAIDI", "ENS"}) {
+        EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
+        EXPECT_TRUE(json["system"][index]["relativeAccuracy"].is_number()) << index;
+    }
+    for (const char* index : {"CAIFI", "ASUI", "ASAI", "AENS", "ACCI"})
+        EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
+    ASSERT_EQ(json["loadPoints"].size(), 1u);
+    const auto& farm = json["loadPoints"][0];
+    EXPECT_EQ(farm["name"], "Farm");
+    EXPECT_EQ(farm["customers"], 10);
+    // One load point behind one line: its failure rate is the system's SAIFI.
+    EXPECT_DOUBLE_EQ(farm["failureRate"]["value"].get<double>(),
+                     json["system"]["SAIFI"]["value"].get<double>());
+}
+
+TEST(JsonResultTest, UndefinedIndicesAreNull) {
+    RunResult result;
+    result.caifi = std::numeric_limits<double>::quiet_NaN();
+    const auto json = nlohmann::json::parse(JsonResult(result, "n"));
+    EXPECT_TRUE(json["system"]["CAIFI"]["value"].is_null());
+}
+
+TEST(TerminalProgressTest, LineShowsYearPercentSpeedAndTimeLeft) {
+    EXPECT_EQ(TerminalProgress::Line(250, 1000, 50.0, 750),
+              "year 250 of at most 1000 (25.0%), 50.0 years/s, at most 0:15 left");
+    EXPECT_EQ(TerminalProgress::Line(1, 1000000, 2.0, 999999),
+              "year 1 of at most 1000000 (0.0%), 2.0 years/s, at most 138:53:20 left");
+    EXPECT_EQ(TerminalProgress::Line(5, 100, 0.0, 95),
+              "year 5 of at most 100 (5.0%), 0.0 years/s, at most --:-- left");
+}
+
+} // namespace
+} // namespace orvane::cli

@@ -1,0 +1,51 @@
+// The bundled examples, simulated with a fixed clock, must give exactly the reports kept in
+// tests/golden. After an intended change, regenerate them with ORVANE_UPDATE_GOLDEN=1.
+#include "engine/Simulator.h"
+#include "support/FixedClock.h"
+#include "support/TempDir.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+class GoldenTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(GoldenTest, ReportsMatchTheKeptOnes) {
+    const std::string name = GetParam();
+    const std::string golden = std::string(ORVANE_GOLDEN_DIR) + "/" + name;
+    test::TempDir dir;
+    RunRequest request;
+    request.ndlText = test::ReadFile(std::string(ORVANE_EXAMPLES_DIR) + "/" + name + ".ndl");
+    ASSERT_FALSE(request.ndlText.empty());
+    request.networkName = name;
+    request.textPath = dir.File(name + ".txt");
+    request.htmlPath = dir.File(name + ".htm");
+    request.linkPath = name + ".htm";
+    test::FixedClock clock;
+    const RunResult result = Simulator(clock).Run(request);
+    ASSERT_EQ(result.status, RunStatus::Completed) << result.error;
+
+    const std::string text = test::ReadFile(request.textPath);
+    const std::string html = test::ReadFile(request.htmlPath);
+    if (std::getenv("ORVANE_UPDATE_GOLDEN")) {
+        test::WriteFile(golden + ".txt", text);
+        test::WriteFile(golden + ".htm", html);
+    }
+    EXPECT_EQ(text, test::ReadFile(golden + ".txt"));
+    EXPECT_EQ(html, test::ReadFile(golden + ".htm"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, GoldenTest,
+                         ::testing::Values("radial-feeder", "two-feeders", "seasonal-loads"),
+                         [](const auto& info) {
+                             std::string id = info.param;
+                             for (char& c : id)
+                                 if (c == '-')
+                                     c = '_';
+                             return id;
+                         });
+
+} // namespace
+} // namespace orvane
