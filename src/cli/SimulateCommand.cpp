@@ -55,7 +55,11 @@ int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Cl
                      options.network.c_str());
         return ExitUsage;
     }
+    return SimulateText(options, std::move(ndl), NdlOrigin::File, cancel, clock, out, err);
+}
 
+int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin origin,
+                 const std::atomic<bool>* cancel, Clock& clock, std::FILE* out, std::FILE* err) {
     const std::string title =
         options.title.empty() ? fs::path(options.network).stem().string() : options.title;
     if (!ValidTitle(title)) {
@@ -107,7 +111,14 @@ int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Cl
         std::fprintf(err, "orvane-cli: simulation cancelled; no final report was written.\n");
         return ExitCancelled;
     case RunStatus::ParseFailed:
-        if (result.errorLine)
+        if (result.errorLine && origin == NdlOrigin::Generated)
+            std::fprintf(err,
+                         "%s: error: the network's NDL was refused at line %u, column %u: %s\n"
+                         "  (correct the value in the editor; 'orvane-cli ndl %s' shows the "
+                         "text)\n",
+                         options.network.c_str(), result.errorLine, result.errorColumn,
+                         result.error.c_str(), options.network.c_str());
+        else if (result.errorLine)
             std::fprintf(err, "%s:%u:%u: error: %s\n", options.network.c_str(), result.errorLine,
                          result.errorColumn, result.error.c_str());
         else

@@ -29,4 +29,14 @@ struct SimulateOptions {
 int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
              std::FILE* out, std::FILE* err);
 
+// Where the NDL text of a run came from, for the wording of a parse error.
+enum class NdlOrigin {
+    File,      // options.network itself: errors point into it
+    Generated, // generated from the drawing options.network: errors point into that text
+};
+
+// The same run on an NDL text already in hand; options.network names it in messages.
+int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin origin,
+                 const std::atomic<bool>* cancel, Clock& clock, std::FILE* out, std::FILE* err);
+
 } // namespace orvane::cli

@@ -1,3 +1,4 @@
+#include "cli/ModelCommands.h"
 #include "cli/SimulateCommand.h"
 #include "engine/Clock.h"
 
@@ -28,23 +29,37 @@ void CatchInterrupt() {
 
 int main(int argc, char** argv) {
     CLI::App app{"orvane-cli: reliability of power distribution networks by Monte Carlo "
-                 "simulation.\n\nReads a network described in NDL, simulates it year by year "
-                 "until the reliability\nindices (SAIFI, SAIDI, CAIFI, CAIDI, ASUI, ASAI, ENS, "
-                 "AENS, ACCI and each load\npoint's failure rate, outage duration, unavailability "
-                 "and energy not supplied)\nare known to the accuracy set in the network's "
-                 "system definition, and writes\na text and an HTML report.",
+                 "simulation.\n\nReads a network, either drawn in the Orvane editor (a .vlm "
+                 "file) or described in NDL\ntext, simulates it year by year until the "
+                 "reliability indices (SAIFI, SAIDI,\nCAIFI, CAIDI, ASUI, ASAI, ENS, AENS, ACCI "
+                 "and each load point's failure rate,\noutage duration, unavailability and "
+                 "energy not supplied) are known to the\naccuracy set in the network's "
+                 "simulation settings, and writes a text and an\nHTML report.",
                  "orvane-cli"};
     app.require_subcommand(1);
-    app.footer("Example:\n  orvane-cli simulate examples/two-feeders.ndl --out reports\n"
-               "  writes reports/two-feeders/two-feeders.txt and .htm, and reports/Bar.bmp.\n\n"
-               "Exit codes: 0 done, 1 the network has an error, 2 bad arguments or files,\n"
-               "130 cancelled with Ctrl-C.");
+    app.footer("Examples:\n"
+               "  orvane-cli check examples/two-feeders.vlm\n"
+               "      checks that every drawn component is connected (the editor's Debug).\n"
+               "  orvane-cli ndl examples/two-feeders.vlm > two-feeders.ndl\n"
+               "      writes the drawing as NDL text (the editor's Generate NDL).\n"
+               "  orvane-cli simulate examples/two-feeders.vlm --out reports\n"
+               "      writes reports/two-feeders/two-feeders.txt and .htm, and "
+               "reports/Bar.bmp.\n"
+               "  orvane-cli simulate examples/two-feeders.ndl --out reports\n"
+               "      the same from NDL text.\n\n"
+               "Exit codes: 0 done (check: the network passes), 1 the network has an error\n"
+               "(check: it does not pass), 2 bad arguments or files, 130 cancelled with "
+               "Ctrl-C.");
 
     orvane::cli::SimulateOptions options;
     bool quiet = false;
     CLI::App* simulate = app.add_subcommand(
         "simulate", "Simulate a network and write its reports (Ctrl-C cancels cleanly).");
-    simulate->add_option("NETWORK", options.network, "The network: an NDL text file")->required();
+    simulate
+        ->add_option("NETWORK", options.network,
+                     "The network: a drawing (.vlm), checked and turned into NDL first as the "
+                     "editor's Simulate does, or an NDL text file")
+        ->required();
     simulate
         ->add_option("--out", options.outDir,
                      "Directory for the reports (default: the current directory); the "
@@ -61,6 +76,14 @@ int main(int argc, char** argv) {
                      "Also write every index with its relative accuracy as JSON")
         ->type_name("FILE");
 
+    std::string drawing;
+    CLI::App* check = app.add_subcommand(
+        "check", "Check that every drawn component is connected (lists those that are not).");
+    check->add_option("NETWORK", drawing, "The drawn network (.vlm)")->required();
+    CLI::App* ndl =
+        app.add_subcommand("ndl", "Print the NDL text of a drawn network, after the same check.");
+    ndl->add_option("NETWORK", drawing, "The drawn network (.vlm)")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -72,7 +95,13 @@ int main(int argc, char** argv) {
         options.progress = !quiet && isatty(STDERR_FILENO);
         CatchInterrupt();
         orvane::SteadyClock clock;
+        if (orvane::cli::IsDrawingFile(options.network))
+            return orvane::cli::SimulateDrawing(options, &cancelRequested, clock, stdout, stderr);
         return orvane::cli::Simulate(options, &cancelRequested, clock, stdout, stderr);
     }
+    if (check->parsed())
+        return orvane::cli::Check(drawing, stdout, stderr);
+    if (ndl->parsed())
+        return orvane::cli::PrintNdl(drawing, stdout, stderr);
     return orvane::cli::ExitUsage;
 }

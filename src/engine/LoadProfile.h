@@ -20,6 +20,13 @@ public:
     double At(uint32_t quantum) const {
         return values_[static_cast<uint64_t>(quantum) * values_.size() / period_];
     }
+    // The first quantum after `quantum` that reads the next stored value (the period at most).
+    uint32_t NextStep(uint32_t quantum) const {
+        const uint64_t n = values_.size();
+        const uint64_t index = static_cast<uint64_t>(quantum) * n / period_;
+        const uint64_t next = ((index + 1) * period_ + n - 1) / n;
+        return static_cast<uint32_t>(next < period_ ? next : period_);
+    }
     uint32_t Period() const { return period_; }
     const std::vector<double>& Values() const { return values_; }
     std::vector<double>& Values() { return values_; }

@@ -271,11 +271,18 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
             if (!variableLoads_) {
                 AccountLoads(stride);
             } else {
-                for (uint32_t k = 0; k < stride; ++k) {
-                    for (uint32_t i : loads_)
-                        elements_[i].capacity = elements_[i].profile.At(t + k);
+                // Between two steps of any profile the demands, and so the flows, stay put.
+                const uint32_t end = t + stride;
+                for (uint32_t u = t; u < end;) {
+                    uint32_t next = end;
+                    for (uint32_t i : loads_) {
+                        SimElement& e = elements_[i];
+                        e.capacity = e.profile.At(u);
+                        next = std::min(next, e.profile.NextStep(u));
+                    }
                     MaxFlow();
-                    AccountLoads(1);
+                    AccountLoads(next - u);
+                    u = next;
                 }
             }
             t += stride;

@@ -102,7 +102,7 @@ void ParserDistrib::Close() {
 
 bool ParserDistrib::Parse(Simulation& network) {
     target_ = &network;
-    const bool parsed = Parse();
+    const bool parsed = ParserSyntax::Parse();
     return parsed && systemSeen_;
 }
 

@@ -19,7 +19,6 @@ public:
 
     bool Open(std::string_view text) override;
     void Close() override;
-    using ParserSyntax::Parse;
     // True only when the whole text parsed and held a system definition.
     bool Parse(Simulation& network);
 

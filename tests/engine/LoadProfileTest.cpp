@@ -1,0 +1,183 @@
+#include "engine/LoadProfile.h"
+
+#include "engine/Output.h"
+#include "engine/Simulation.h"
+#include "support/FixedClock.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace orvane {
+namespace {
+
+struct Scaling {
+    double base;
+    double factor;
+};
+
+struct CompressedCase {
+    std::vector<double> given;
+    uint32_t quantsPerDay;
+    std::vector<Scaling> scalings;
+};
+
+// The n kept values must read exactly like the full array of one value per quantum.
+TEST(LoadProfileTest, CompressedProfileReadsLikeTheFullYear) {
+    std::vector<double> many;
+    for (int i = 0; i < 1000; ++i)
+        many.push_back(0.1 * (i % 17));
+    const CompressedCase cases[] = {
+        {{1, 2, 3, 4}, 1, {}},
+        {{0.3, 0.1, 0.7, 0.2, 0.9, 0.4, 0.6}, 3, {{0.0, 1.7}, {0.9, -0.45}}},
+        {many, 1, {{0.0, 3.1}}},
+        {{0.25, 1.5, 0.125, 3.0, 2.0}, 1440, {{0.0, 1.0 / 3.0}, {1.0, 0.3}}},
+    };
+    for (const auto& c : cases) {
+        const uint32_t period = 365 * c.quantsPerDay;
+        std::vector<double> full(period);
+        for (uint32_t i = 0; i < period; ++i)
+            full[i] = c.given[static_cast<uint64_t>(i) * c.given.size() / period];
+        LoadProfile profile;
+        profile.Assign(c.given, period);
+        for (const Scaling& s : c.scalings) {
+            ScaleProfile(profile, s.base, s.factor);
+            for (double& x : full)
+                x = std::max((x - s.base) * s.factor + s.base, 1e-9);
+        }
+        double sum = 0.0;
+        double max = 0.0;
+        for (uint32_t i = 0; i < period; ++i) {
+            ASSERT_EQ(profile.At(i), full[i]) << i;
+            sum += full[i];
+            max = std::max(max, full[i]);
+        }
+        const ProfileSummary summary = Summarize(profile);
+        EXPECT_EQ(summary.sum, sum);
+        EXPECT_EQ(summary.mean, sum / period);
+        EXPECT_EQ(summary.max, max);
+    }
+}
+
+TEST(LoadProfileTest, ScalingKeepsTheFloor) {
+    LoadProfile profile;
+    profile.Assign({0.0, 2.0, 5.0}, 3);
+    ScaleProfile(profile, 1.0, -3.0);
+    EXPECT_EQ(profile.Values(), (std::vector<double>{4.0, 1e-9, 1e-9}));
+    // A factor without a usable mean or maximum leaves nothing below the floor.
+    profile.Assign({0.0, 2.0}, 2);
+    ScaleProfile(profile, 0.0, std::numeric_limits<double>::infinity());
+    EXPECT_EQ(profile.At(0), 1e-9);
+}
+
+struct ShapeCase {
+    std::vector<double> given;
+    uint32_t quantsPerDay;
+    double average;
+    double peak;
+    std::vector<std::pair<uint32_t, double>> values; // quantum and its demand
+    double mean;
+    bool variable;
+    std::string warnings;
+};
+
+TEST(LoadProfileTest, ShapesTowardsAverageAndPeak) {
+    const double twice = 2.0 * 365.0 / 729.0;
+    const ShapeCase cases[] = {
+        // Each of four values covers 91 or 92 days.
+        {{1, 2, 3, 4},
+         1,
+         -1.0,
+         4.0,
+         {{91, 1}, {92, 2}, {182, 2}, {183, 3}, {273, 3}, {274, 4}},
+         911.0 / 365.0,
+         true,
+         ""},
+        // 183 quanta of 1 and 182 of 3; the shape is kept.
+        {{1, 3}, 1, 2.0, -1.0, {{182, twice}, {183, 3 * twice}}, 2.0, true, ""},
+        {{1, 2, 5}, 1, -1.0, 10.0, {{121, 2}, {122, 4}, {243, 4}, {244, 10}}, 0, true, ""},
+        // Maximum 5 and mean 2.5: doubled to mean 5, then pulled towards 10 by the factor 0.4.
+        {{1, 5, 1, 2, 3.5},
+         1,
+         8.0,
+         10.0,
+         {{0, 6.8}, {73, 10}, {219, 7.6}, {364, 8.8}},
+         8.0,
+         true,
+         ""},
+        {{1, 2},
+         2,
+         0.001,
+         10.0,
+         {{0, 1e-9}, {729, 10}},
+         5.0 + 0.5e-9,
+         true,
+         "warning: load scaling failed (P), desired average = 0.0010, actual = 5.0000\n"},
+        {{1, 2},
+         2,
+         12.0,
+         10.0,
+         {{0, 14}, {729, 10}},
+         12.0,
+         true,
+         "warning: load scaling failed (P), desired peak = 10.0000, actual = 14.0000)\n"},
+        {{3, 3, 3}, 1, 2.0, -1.0, {{0, 2}, {364, 2}}, 2.0, false, ""},
+        // The rounding of the sum leaves the mean a little off 0.1; the load stays flat.
+        {{0.1}, 1, -1.0, 0.1, {{0, 0.1}}, 0.1, false, ""},
+        {{1, 4}, 1, -1.0, -1.0, {{0, 1}, {364, 1}}, 1.0, false, ""},
+        {{2, 2},
+         1,
+         1.0,
+         3.0,
+         {{0, 3}},
+         3.0,
+         false,
+         "warning: load scaling failed (P), desired average = 1.0000, actual = 3.0000\n"},
+    };
+    for (const auto& c : cases) {
+        test::TempDir dir;
+        Output output;
+        output.OpenTextOutput(dir.File("report.txt"));
+        LoadProfile profile;
+        const ShapedLoad shaped =
+            ShapeLoad(profile, "P", c.given, 365 * c.quantsPerDay, c.average, c.peak, output);
+        output.CloseTextOutput();
+        const ProfileSummary summary = Summarize(profile);
+        const std::string label = ::testing::PrintToString(c.given);
+        for (const auto& [quantum, demand] : c.values)
+            EXPECT_DOUBLE_EQ(profile.At(quantum), demand) << label << " at " << quantum;
+        if (c.mean != 0) {
+            EXPECT_NEAR(summary.mean, c.mean, 1e-8) << label;
+        }
+        EXPECT_EQ(shaped.peak, summary.max) << label;
+        EXPECT_EQ(shaped.variable, c.variable) << label;
+        EXPECT_EQ(test::ReadFile(dir.File("report.txt")), c.warnings) << label;
+    }
+}
+
+TEST(LoadProfileTest, OneVaryingLoadMakesAllLoadsVariable) {
+    test::TempDir dir;
+    Output output;
+    output.OpenTextOutput(dir.File("report.txt"));
+    test::FixedClock clock;
+    Simulation sim(output);
+    sim.Init(nullptr, clock);
+    sim.SetSystem(24, 100, 1000, 100, 0.05);
+    sim.AddLoad("flat", 2, Simulation::LoadSink, 1, {1.0}, 1.0, 1.0);
+    sim.AddLoad("even", 3, Simulation::LoadSink, 1, {4.0, 4.0}, 2.0, -1.0);
+    EXPECT_FALSE(sim.VariableLoads());
+    sim.AddLoad("shaped", 3, Simulation::LoadSink, 1, {1.0, 2.0}, 3.0, 2.0);
+    EXPECT_TRUE(sim.VariableLoads());
+    sim.AddLoad("flat again", 2, Simulation::LoadSink, 1, {}, -1.0, -1.0);
+    EXPECT_TRUE(sim.VariableLoads());
+    // The average above the peak mirrors the lower half of the profile above it.
+    EXPECT_EQ(sim.Element(2).rating, 4.0);
+    output.CloseTextOutput();
+    EXPECT_EQ(test::ReadFile(dir.File("report.txt")),
+              "warning: load scaling failed (shaped), desired peak = 2.0000, actual = 4.0000)\n");
+}
+
+} // namespace
+} // namespace orvane

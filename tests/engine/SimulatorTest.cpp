@@ -1,0 +1,237 @@
+#include "engine/Simulator.h"
+
+#include "engine/Clock.h"
+#include "engine/ProgressSink.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+
+// Every reading is `step` milliseconds after the one before.
+class SteppingClock : public Clock {
+public:
+    explicit SteppingClock(uint32_t step) : step_(step) {}
+    uint32_t TickCount() override {
+        const uint32_t now = 10000 + calls_ * step_;
+        ++calls_;
+        return now;
+    }
+
+private:
+    uint32_t step_;
+    uint32_t calls_ = 0;
+};
+
+struct Call {
+    std::string what;
+    double a = 0.0;
+    double b = 0.0;
+};
+
+// Records every call; asks the run to stop once `cancelAfter` years are shown.
+class RecordingSink : public ProgressSink {
+public:
+    std::vector<Call> calls;
+    std::atomic<bool> cancel{false};
+    uint32_t cancelAfter = 0;
+
+    void ShowSpeed(double yearsPerSecond) override { calls.push_back({"speed", yearsPerSecond}); }
+    void ShowYear(uint32_t year) override { calls.push_back({"year", double(year)}); }
+    void ShowElapsed(uint32_t minutes, uint32_t seconds) override {
+        calls.push_back({"elapsed", double(minutes), double(seconds)});
+    }
+    void ShowRemaining(int32_t yearsLeft, double yearsPerSecond) override {
+        calls.push_back({"remaining", double(yearsLeft), yearsPerSecond});
+    }
+    void ShowProgress(uint32_t year, uint32_t yearMax) override {
+        calls.push_back({"progress", double(year), double(yearMax)});
+        if (year == cancelAfter)
+            cancel = true;
+    }
+    void ShowCompleted() override { calls.push_back({"completed"}); }
+
+    size_t Count(const std::string& what) const {
+        size_t n = 0;
+        for (const Call& c : calls)
+            n += c.what == what;
+        return n;
+    }
+};
+
+struct Outcome {
+    RunResult result;
+    std::string text;
+    std::string html;
+};
+
+Outcome Simulate(const std::string& ndl, RecordingSink* sink = nullptr,
+                 const std::string& name = "Net", uint32_t clockStep = 0) {
+    TempDir dir;
+    SteppingClock clock(clockStep);
+    RunRequest request;
+    request.ndlText = ndl;
+    request.networkName = name;
+    request.textPath = dir.File("net.txt");
+    request.htmlPath = dir.File("net.htm");
+    request.progress = sink;
+    request.cancel = sink ? &sink->cancel : nullptr;
+    Outcome o;
+    o.result = Simulator(clock).Run(request);
+    o.text = ReadFile(request.textPath);
+    o.html = ReadFile(request.htmlPath);
+    return o;
+}
+
+std::string Heading(const std::string& name) {
+    return "<b><font size=\"4\">Network name :" + name + "</font></b><br><br>";
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+// Nothing in it can fail.
+const std::string Steady = "source: connect = 1\n"
+                           "load: name = \"P\"; connect = 1; customers = 20\n";
+
+TEST(Simulator, CompletedRunWritesHeadingThenOneFinalReport) {
+    RecordingSink sink;
+    const Outcome o = Simulate(
+        "system: quantsPerDay = 4; yearMin = 100; yearMax = 1000; yearStep = 50\n" + Steady, &sink,
+        "East & <West>");
+
+    EXPECT_EQ(o.result.status, RunStatus::Completed);
+    EXPECT_EQ(o.result.years, 100u);
+    ASSERT_EQ(o.result.loadPoints.size(), 1u);
+    EXPECT_EQ(o.result.loadPoints[0].name, "P");
+    EXPECT_EQ(o.html.rfind(Heading("East &amp; &lt;West&gt;"), 0), 0u);
+    EXPECT_NE(o.html.find("Overall Result"), std::string::npos);
+    EXPECT_EQ(o.text.rfind("simulation years: 100, ", 0), 0u);
+    EXPECT_EQ(Occurrences(o.text, "simulation years: "), 1u);
+    EXPECT_EQ(sink.Count("year"), 100u);
+    ASSERT_FALSE(sink.calls.empty());
+    EXPECT_EQ(sink.calls.back().what, "completed");
+    EXPECT_EQ(sink.Count("completed"), 1u);
+}
+
+// A clock that moves 61.5 s per reading: the start reading less one millisecond, one reading per
+// year, then one for each of the two closing reports.
+TEST(Simulator, ProgressIsShownInOrderAfterEveryYear) {
+    RecordingSink sink;
+    const Outcome o = Simulate(
+        "system: quantsPerDay = 4; yearMin = 100; yearMax = 102; yearStep = 1000\n" + Steady, &sink,
+        "Net", 61500);
+
+    ASSERT_EQ(o.result.status, RunStatus::Completed);
+    EXPECT_EQ(o.result.years, 102u);
+    ASSERT_EQ(sink.calls.size(), 102u * 5 + 1);
+    const char* order[] = {"speed", "year", "elapsed", "remaining", "progress"};
+    for (size_t i = 0; i + 1 < sink.calls.size(); ++i)
+        ASSERT_EQ(sink.calls[i].what, order[i % 5]) << "call " << i;
+
+    // Year 1 after 61501 ms, year 2 after 123001 ms.
+    const Call* y1 = &sink.calls[0];
+    EXPECT_DOUBLE_EQ(y1[0].a, 1000.0 / 61501);
+    EXPECT_EQ(y1[1].a, 1.0);
+    EXPECT_EQ(y1[2].a, 1.0);
+    EXPECT_EQ(y1[2].b, 1.0);
+    EXPECT_EQ(y1[3].a, 101.0);
+    EXPECT_DOUBLE_EQ(y1[3].b, 1000.0 / 61501);
+    EXPECT_EQ(y1[4].a, 1.0);
+    EXPECT_EQ(y1[4].b, 102.0);
+    const Call* y2 = &sink.calls[5];
+    EXPECT_DOUBLE_EQ(y2[0].a, 2000.0 / 123001);
+    EXPECT_EQ(y2[2].a, 2.0);
+    EXPECT_EQ(y2[2].b, 3.0);
+    EXPECT_EQ(y2[3].a, 100.0);
+    // The final report is the second of the two closing ones: 104 readings after the start.
+    EXPECT_EQ(o.text.rfind("simulation years: 102, time: 106:36, speed: 0.02 years/sec", 0), 0u);
+}
+
+TEST(Simulator, CancelledRunStopsBeforeTheNextYearWithoutReport) {
+    RecordingSink sink;
+    sink.cancelAfter = 3;
+    const Outcome o = Simulate(
+        "system: quantsPerDay = 4; yearMin = 100; yearMax = 1000; yearStep = 1\n" + Steady, &sink);
+
+    EXPECT_EQ(o.result.status, RunStatus::Cancelled);
+    EXPECT_EQ(sink.Count("year"), 3u);
+    EXPECT_EQ(sink.Count("completed"), 0u);
+    EXPECT_EQ(o.text, "");
+    EXPECT_EQ(o.html, Heading("Net"));
+}
+
+TEST(Simulator, NetworkWithoutLoadPointsIsRefusedBeforeTheRun) {
+    RecordingSink sink;
+    const Outcome o = Simulate("system: quantsPerDay = 4\n"
+                               "source: connect = 1\n"
+                               "breaker: connect = 1, 2\n",
+                               &sink);
+
+    EXPECT_EQ(o.result.status, RunStatus::NoLoadPoints);
+    EXPECT_EQ(o.text, "error: the network has no load points; add at least one load definition "
+                      "to simulate it\n");
+    EXPECT_EQ(o.html, Heading("Net"));
+    ASSERT_EQ(sink.calls.size(), 1u);
+    EXPECT_EQ(sink.calls[0].what, "completed");
+}
+
+TEST(Simulator, ParseErrorLeavesOnlyTheErrorLineAndTheHeading) {
+    RecordingSink sink;
+    const Outcome o = Simulate("system: quantsPerDay = 0\n" + Steady, &sink);
+
+    EXPECT_EQ(o.result.status, RunStatus::ParseFailed);
+    EXPECT_EQ(o.text.rfind("error: (L", 0), 0u);
+    EXPECT_NE(o.text.find("[1,1440]"), std::string::npos);
+    EXPECT_EQ(Occurrences(o.text, "\n"), 1u);
+    EXPECT_EQ(o.text.back(), '\n');
+    EXPECT_EQ(o.html, Heading("Net"));
+    EXPECT_EQ(sink.Count("year"), 0u);
+    EXPECT_EQ(sink.Count("completed"), 1u);
+}
+
+TEST(Simulator, TextWithoutSystemSimulatesNothingAndReportsNoError) {
+    const Outcome o = Simulate("# a network still to be drawn\n");
+
+    EXPECT_EQ(o.result.status, RunStatus::NoSystem);
+    EXPECT_EQ(o.result.error, "");
+    EXPECT_EQ(o.text, "");
+    EXPECT_EQ(o.html, Heading("Net"));
+}
+
+// Without reclosers the load point beyond one is never supplied: one interruption in year 1 that
+// never ends, so the frequency's accuracy stays near 1 and the run goes to yearMax.
+TEST(Simulator, LoadCutOffByDisabledRecloserRunsToYearMax) {
+    const Outcome o = Simulate("system: quantsPerDay = 4; yearMin = 100; yearMax = 300; "
+                               "yearStep = 100; reclosers = 0\n"
+                               "source: connect = 1\n"
+                               "recloser: connect = 1, 2\n"
+                               "load: name = \"Cut off\"; connect = 2; customers = 5\n");
+
+    ASSERT_EQ(o.result.status, RunStatus::Completed);
+    EXPECT_EQ(o.result.years, 300u);
+    ASSERT_EQ(o.result.loadPoints.size(), 1u);
+    const LoadPointResult& p = o.result.loadPoints[0];
+    EXPECT_DOUBLE_EQ(p.failureRate.mean, 1.0 / 300);
+    EXPECT_GT(p.failureRate.accuracy, 0.9);
+    EXPECT_EQ(p.unavailability.mean, 8760.0);
+    EXPECT_EQ(p.outageDuration.mean, 0.0); // the outage never ends
+    EXPECT_DOUBLE_EQ(o.result.saifi.mean, 1.0 / 300);
+    EXPECT_EQ(o.result.caidi.mean, 8760.0); // year 1 alone gives CAIDI a sample
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,100 @@
+#include "cli/ModelCommands.h"
+
+#include "model/CheckTexts.h"
+#include "model/NDLGenerator.h"
+#include "model/NetworkCheck.h"
+#include "model/OrvaneDoc.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace orvane::cli {
+
+namespace {
+
+std::unique_ptr<COrvaneDoc> LoadDrawing(const std::string& path, std::FILE* err) {
+    std::string error;
+    std::unique_ptr<COrvaneDoc> doc = COrvaneDoc::Load(path, error);
+    if (!doc)
+        std::fprintf(err, "orvane-cli: %s\n", error.c_str());
+    return doc;
+}
+
+// The document title, as the editor shows it: the file name without ".vlm".
+std::string Title(const std::string& path) {
+    return fs::path(path).stem().string();
+}
+
+void PrintFindings(const std::string& path, const CNDLGenerator& generator, std::FILE* err) {
+    std::fprintf(err,
+                 "%s: error: %s\n"
+                 "  Every component must touch another at each connection point, and load point "
+                 "names\n  must be writable as NDL. Correct these in the editor:\n",
+                 path.c_str(), DebugFirstMessage);
+    for (const std::string& line : generator.GetFindingLines())
+        std::fprintf(err, "%s\n", line.c_str());
+}
+
+} // namespace
+
+bool IsDrawingFile(const std::string& path) {
+    std::string extension = fs::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".vlm";
+}
+
+int Check(const std::string& path, std::FILE* out, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(path, err);
+    if (!doc)
+        return ExitUsage;
+    const CheckReport report = DebugNetwork(*doc, Title(path));
+    std::fprintf(out, "%s\n", report.message.c_str());
+    for (const std::string& line : report.lines)
+        std::fprintf(out, "%s\n", line.c_str());
+    return report.passed ? ExitOk : ExitNetworkError;
+}
+
+int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(path, err);
+    if (!doc)
+        return ExitUsage;
+    CNDLGenerator generator(*doc);
+    if (!generator.CheckConnections()) {
+        PrintFindings(path, generator, err);
+        return ExitNetworkError;
+    }
+    generator.Generate();
+    const std::string text = generator.GetText();
+    std::fwrite(text.data(), 1, text.size(), out);
+    return ExitOk;
+}
+
+int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
+                    std::FILE* out, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(options.network, err);
+    if (!doc)
+        return ExitUsage;
+    CNDLGenerator generator(*doc);
+    if (!generator.CheckConnections()) {
+        PrintFindings(options.network, generator, err);
+        return ExitNetworkError;
+    }
+    generator.Generate();
+    // The editor asks before going on; the parser would refuse the text anyway.
+    if (doc->GetSettings().quantsPerDay < 1) {
+        std::fprintf(err,
+                     "%s: error: the quanta per day are not set; give \"Quants per day\" a value "
+                     "from 1 to 1440 in the editor's Simulation Settings.\n",
+                     options.network.c_str());
+        return ExitNetworkError;
+    }
+    return SimulateText(options, generator.GetText(), NdlOrigin::Generated, cancel, clock, out,
+                        err);
+}
+
+} // namespace orvane::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "model/SwitchWidget.h"
+
+namespace orvane {
+
+class CCircuitBreaker : public CSwitchWidget {
+public:
+    static constexpr const char* kClassName = "CCircuitBreaker";
+
+    CCircuitBreaker() = default;
+    CCircuitBreaker(CPoint p1, CPoint p2, uint32_t width, uint32_t color)
+        : CSwitchWidget(p1, p2, width, color) {}
+
+    const char* ClassName() const override { return kClassName; }
+    WidgetType Type() const override { return WidgetType::CircuitBreaker; }
+    std::string GetNDL() const override { return SwitchNDL("breaker: "); }
+};
+
+} // namespace orvane

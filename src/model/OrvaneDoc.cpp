@@ -1,0 +1,270 @@
+#include "model/OrvaneDoc.h"
+
+#include "model/Archive.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <unistd.h>
+#endif
+
+namespace orvane {
+
+namespace {
+
+// Flags are stored as 1 for true and -1 for false; only 1 reads back as true.
+constexpr int32_t kStoredTrue = 1;
+constexpr int32_t kStoredFalse = -1;
+
+int32_t StoreFlag(bool value) {
+    return value ? kStoredTrue : kStoredFalse;
+}
+
+std::string ReadFailure(const std::string& path, const std::string& reason) {
+    return "The file '" + path + "' could not be read: " + reason + ".";
+}
+
+std::string SaveFailure(const std::string& path, const std::string& reason) {
+    return "The file '" + path + "' could not be saved: " + reason + ".";
+}
+
+// A name beside the target that no other file has yet.
+std::filesystem::path TemporaryBeside(const std::filesystem::path& target, int attempt) {
+    static std::mt19937 generator{std::random_device{}()};
+    std::ostringstream name;
+    name << '.' << target.filename().string() << '.' << std::hex << generator() << attempt
+         << ".tmp";
+    return target.parent_path() / name.str();
+}
+
+// Writes all bytes to a new file and flushes them to the disk. On failure returns false with
+// errno set, and removes the file if it made it.
+bool WriteNewFile(const std::filesystem::path& path, const std::string& bytes) {
+    // "x": fail if the file exists rather than write through someone else's file.
+    std::FILE* file = std::fopen(path.string().c_str(), "wbx");
+    if (file == nullptr) {
+        return false;
+    }
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = std::fflush(file) == 0 && ok;
+#if defined(__unix__) || defined(__APPLE__)
+    // Without this a crash after the rename could leave an empty file in place of the old one.
+    ok = ok && ::fsync(::fileno(file)) == 0;
+#endif
+    const int savedErrno = errno;
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+        errno = savedErrno != 0 ? savedErrno : EIO;
+    }
+    return ok;
+}
+
+} // namespace
+
+COrvaneDoc::COrvaneDoc()
+    : m_lines(std::make_unique<CLineCollection>()),
+      m_circuitBreakers(std::make_unique<CCircuitBreakerCollection>()),
+      m_fuses(std::make_unique<CFuseCollection>()),
+      m_reclosers(std::make_unique<CRecloserCollection>()),
+      m_isolators(std::make_unique<CIsolatorCollection>()),
+      m_busBars(std::make_unique<CBusBarCollection>()),
+      m_loadPoints(std::make_unique<CLoadPointCollection>()),
+      m_genSources(std::make_unique<CGenSourceCollection>()),
+      m_equipment(std::make_unique<CEquipmentCollection>()),
+      m_settings(std::make_unique<CSimulationSettings>()) {}
+
+COrvaneDoc::~COrvaneDoc() {
+    m_lines->DeleteAll();
+    m_circuitBreakers->DeleteAll();
+    m_fuses->DeleteAll();
+    m_reclosers->DeleteAll();
+    m_isolators->DeleteAll();
+    m_busBars->DeleteAll();
+    m_loadPoints->DeleteAll();
+    m_genSources->DeleteAll();
+    m_equipment->DeleteAll();
+    m_typeOrder.clear();
+}
+
+void COrvaneDoc::OnNewDocument() {
+    m_totalSize =
+        CSize{static_cast<int32_t>(m_workspaceWidth), static_cast<int32_t>(m_workspaceHeight)};
+}
+
+void COrvaneDoc::SetResultPath(CDocObserver* sender, const std::string& path) {
+    m_resultPath = path;
+    NotifyViews(sender, m_resultPath);
+}
+
+void COrvaneDoc::NotifyViews(CDocObserver* sender, const std::string& text) {
+    // A copy, so that an observer may attach or detach others while being told.
+    const std::vector<CDocObserver*> observers = m_observers;
+    for (CDocObserver* observer : observers) {
+        if (observer != sender) {
+            observer->OnDocumentUpdate(sender, &text);
+        }
+    }
+}
+
+void COrvaneDoc::AttachObserver(CDocObserver* observer) {
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+        m_observers.push_back(observer);
+    }
+}
+
+void COrvaneDoc::DetachObserver(CDocObserver* observer) {
+    std::erase(m_observers, observer);
+}
+
+void COrvaneDoc::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        Store(ar);
+    } else {
+        LoadFrom(ar);
+    }
+}
+
+void COrvaneDoc::Store(CArchive& ar) {
+    ar << m_totalSize.cx << m_totalSize.cy << m_workspaceWidth << m_workspaceHeight << m_resultPath;
+    ar << StoreFlag(m_regionalRedraw) << StoreFlag(m_adaptiveDrawing != 0)
+       << StoreFlag(m_toggle != 0);
+    ar.WriteCount(static_cast<uint32_t>(m_typeOrder.size()));
+    for (const std::string& name : m_typeOrder) {
+        ar.WriteString(name);
+    }
+    m_lines->Serialize(ar);
+    m_circuitBreakers->Serialize(ar);
+    m_fuses->Serialize(ar);
+    m_reclosers->Serialize(ar);
+    m_isolators->Serialize(ar);
+    m_busBars->Serialize(ar);
+    m_loadPoints->Serialize(ar);
+    m_genSources->Serialize(ar);
+    m_equipment->Serialize(ar);
+    m_settings->Serialize(ar);
+}
+
+void COrvaneDoc::LoadFrom(CArchive& ar) {
+    int32_t regionalRedraw = 0;
+    int32_t adaptiveDrawing = 0;
+    int32_t toggle = 0;
+    ar >> m_totalSize.cx >> m_totalSize.cy >> m_workspaceWidth >> m_workspaceHeight >> m_resultPath;
+    ar >> regionalRedraw >> adaptiveDrawing >> toggle;
+    m_regionalRedraw = regionalRedraw == kStoredTrue;
+    m_adaptiveDrawing = adaptiveDrawing == kStoredTrue ? 1 : 0;
+    m_toggle = toggle == kStoredTrue ? 1 : 0;
+    const uint32_t entries = ar.ReadCount(1);
+    std::vector<std::string> typeOrder;
+    typeOrder.reserve(entries);
+    for (uint32_t i = 0; i < entries; ++i) {
+        typeOrder.push_back(ar.ReadString());
+    }
+    m_typeOrder = std::move(typeOrder);
+    m_lines->Serialize(ar);
+    m_circuitBreakers->Serialize(ar);
+    m_fuses->Serialize(ar);
+    m_reclosers->Serialize(ar);
+    m_isolators->Serialize(ar);
+    m_busBars->Serialize(ar);
+    m_loadPoints->Serialize(ar);
+    m_genSources->Serialize(ar);
+    m_equipment->Serialize(ar);
+    m_settings->Serialize(ar);
+}
+
+std::string COrvaneDoc::StoreBytes() {
+    CArchive ar;
+    Store(ar);
+    return ar.Bytes();
+}
+
+std::unique_ptr<COrvaneDoc> COrvaneDoc::LoadBytes(std::string_view bytes, std::string& error) {
+    try {
+        auto doc = std::make_unique<COrvaneDoc>();
+        CArchive ar(bytes);
+        doc->LoadFrom(ar);
+        error.clear();
+        return doc;
+    } catch (const CArchiveError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = "there is not enough memory to hold it";
+    }
+    return nullptr;
+}
+
+std::unique_ptr<COrvaneDoc> COrvaneDoc::Load(const std::string& path, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = ReadFailure(path, "it is a directory");
+        return nullptr;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = ReadFailure(path, std::strerror(errno));
+        return nullptr;
+    }
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad()) {
+        error = ReadFailure(path, "reading it failed");
+        return nullptr;
+    }
+    std::string reason;
+    auto doc = LoadBytes(bytes, reason);
+    if (!doc) {
+        error = ReadFailure(path, reason);
+        return nullptr;
+    }
+    error.clear();
+    return doc;
+}
+
+bool COrvaneDoc::Save(const std::string& path, std::string& error) {
+    const std::filesystem::path target(path);
+    std::error_code ec;
+    if (std::filesystem::is_directory(target, ec)) {
+        error = SaveFailure(path, "a directory of that name is in the way");
+        return false;
+    }
+    const std::string bytes = StoreBytes();
+
+    std::filesystem::path temporary;
+    bool written = false;
+    constexpr int kAttempts = 10;
+    for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
+        temporary = TemporaryBeside(target, attempt);
+        errno = 0;
+        written = WriteNewFile(temporary, bytes);
+        if (!written && errno != EEXIST) {
+            error = SaveFailure(path, std::strerror(errno != 0 ? errno : EIO));
+            return false;
+        }
+    }
+    if (!written) {
+        error = SaveFailure(path, "no temporary file could be made beside it");
+        return false;
+    }
+    std::filesystem::rename(temporary, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        error = SaveFailure(path, ec.message());
+        return false;
+    }
+    error.clear();
+    m_modified = false;
+    return true;
+}
+
+} // namespace orvane

@@ -1,0 +1,55 @@
+#include "ndl/SimulationSettings.h"
+
+#include "model/Archive.h"
+#include "model/NdlNumber.h"
+
+namespace orvane {
+
+namespace {
+constexpr int kIntegerDigits = 10;
+constexpr int kAccuracyDigits = 8;
+constexpr int kSwitchDigits = 6;
+constexpr const char* kLineEnd = ";\\\n";
+
+void Attribute(std::string& text, const char* name, double value, int digits) {
+    text += name;
+    text += " = ";
+    text += NdlNumber(value, digits);
+    text += kLineEnd;
+}
+} // namespace
+
+void CSimulationSettings::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << accuracy << quantsPerDay << yearMax << yearMin << yearStep << fuses << isolators
+           << reclosers << maxFlow;
+    } else {
+        ar >> accuracy >> quantsPerDay >> yearMax >> yearMin >> yearStep >> fuses >> isolators >>
+            reclosers >> maxFlow;
+    }
+}
+
+std::string CSimulationSettings::SystemDefinition() const {
+    std::string text = "system: ";
+    Attribute(text, "quantsPerDay", quantsPerDay, kIntegerDigits);
+    if (yearStep != 0) {
+        Attribute(text, "yearStep", yearStep, kIntegerDigits);
+    }
+    if (yearMax != 0) {
+        Attribute(text, "yearMax", yearMax, kIntegerDigits);
+    }
+    if (yearMin != 0) {
+        Attribute(text, "yearMin", yearMin, kIntegerDigits);
+    }
+    if (accuracy != 0.0) {
+        Attribute(text, "accuracy", accuracy, kAccuracyDigits);
+    }
+    Attribute(text, "maxFlow", maxFlow, kSwitchDigits);
+    Attribute(text, "fuses", fuses, kSwitchDigits);
+    Attribute(text, "isolators", isolators, kSwitchDigits);
+    Attribute(text, "reclosers", reclosers, kSwitchDigits);
+    text += "\n";
+    return text;
+}
+
+} // namespace orvane

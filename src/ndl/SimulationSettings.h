@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace orvane {
+
+class CArchive;
+
+// The simulation settings of one network. 0 in an optional value means not set: it is left out
+// of the system definition and the parser's default applies.
+class CSimulationSettings {
+public:
+    int32_t quantsPerDay = 0;
+    int32_t yearMin = 100;
+    int32_t yearMax = 1000000;
+    int32_t yearStep = 100;
+    double accuracy = 0.05;
+    int32_t fuses = 1;
+    int32_t isolators = 1;
+    int32_t reclosers = 1;
+    int32_t maxFlow = 1;
+
+    // The 40-byte record of the network file; note yearMax before yearMin.
+    void Serialize(CArchive& ar);
+    // The NDL "system" definition that opens every generated text.
+    std::string SystemDefinition() const;
+
+    friend bool operator==(const CSimulationSettings&, const CSimulationSettings&) = default;
+};
+
+} // namespace orvane

@@ -1,0 +1,249 @@
+#include "cli/ModelCommands.h"
+
+#include "engine/Output.h"
+#include "engine/Simulation.h"
+#include "model/NDLGenerator.h"
+#include "model/NetworkDrawing.h"
+#include "ndl/ParserDistrib.h"
+#include "support/FixedClock.h"
+#include "support/TempDir.h"
+
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace orvane::cli {
+namespace {
+
+using test::ReadFile;
+using test::WriteFile;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+template <class Command> Outcome Capture(Command command) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    Outcome o;
+    o.code = command(out, err);
+    for (auto [file, text] : {std::pair{out, &o.out}, std::pair{err, &o.err}}) {
+        std::rewind(file);
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+            text->append(buffer, n);
+        std::fclose(file);
+    }
+    return o;
+}
+
+// Source, line, load point: the smallest network that passes the check.
+void DrawFeeder(test::NetworkDrawing& d) {
+    d.doc.GetSettings().quantsPerDay = 4;
+    d.doc.GetSettings().yearMin = 100;
+    d.doc.GetSettings().yearMax = 200;
+    d.Source({100, 100});
+    CLine* line = d.Line({100, 100}, {300, 100});
+    line->m_failure1 = 2;
+    line->m_repair1 = 10;
+    CLoadPoint* load = d.Load({300, 100});
+    load->m_name = "Farm";
+    load->m_customers = 10;
+}
+
+class ModelCommandsTest : public ::testing::Test {
+protected:
+    std::string Save(test::NetworkDrawing& d, const std::string& name = "feeder.vlm") {
+        const std::string path = dir.File(name);
+        std::string error;
+        EXPECT_TRUE(d.doc.Save(path, error)) << error;
+        return path;
+    }
+    Outcome Simulate(const std::string& path) {
+        SimulateOptions options;
+        options.network = path;
+        options.outDir = dir.File("out");
+        std::atomic<bool> cancel{false};
+        test::FixedClock clock;
+        return Capture([&](std::FILE* out, std::FILE* err) {
+            return SimulateDrawing(options, &cancel, clock, out, err);
+        });
+    }
+    test::TempDir dir;
+};
+
+const char* const Findings = ": error: Error : Please debug the network!\n"
+                             "  Every component must touch another at each connection point, "
+                             "and load point names\n"
+                             "  must be writable as NDL. Correct these in the editor:\n";
+
+TEST_F(ModelCommandsTest, CheckReportsAsTheDebugCommand) {
+    test::NetworkDrawing d;
+    DrawFeeder(d);
+    const std::string path = Save(d);
+    Outcome o = Capture([&](std::FILE* out, std::FILE* err) { return Check(path, out, err); });
+    EXPECT_EQ(o.code, ExitOk);
+    EXPECT_EQ(o.out, "Checking completed : No error found!\n");
+    EXPECT_EQ(o.err, "");
+
+    d.Line({500, 500}, {600, 500});
+    d.doc.GetLoadPoints().GetAt(0)->m_name = "Farm$";
+    Save(d);
+    o = Capture([&](std::FILE* out, std::FILE* err) { return Check(path, out, err); });
+    EXPECT_EQ(o.code, ExitNetworkError);
+    EXPECT_EQ(o.out, "Checking completed : Errors found in feeder.vlm\n"
+                     "Load point \"Farm$\" at (300, 100): its name contains '$', which NDL "
+                     "cannot carry; rename it.\n"
+                     "Line at  (500, 500)  (600, 500)  not connected\n");
+    EXPECT_EQ(o.err, "");
+}
+
+TEST_F(ModelCommandsTest, NdlPrintsTheGeneratedTextOrTheFindings) {
+    test::NetworkDrawing d;
+    DrawFeeder(d);
+    const std::string path = Save(d);
+    Outcome o = Capture([&](std::FILE* out, std::FILE* err) { return PrintNdl(path, out, err); });
+    CNDLGenerator generator(d.doc);
+    generator.Generate();
+    EXPECT_EQ(o.code, ExitOk);
+    EXPECT_EQ(o.out, generator.GetText());
+    EXPECT_EQ(o.err, "");
+
+    d.Load({700, 700});
+    Save(d);
+    o = Capture([&](std::FILE* out, std::FILE* err) { return PrintNdl(path, out, err); });
+    EXPECT_EQ(o.code, ExitNetworkError);
+    EXPECT_EQ(o.out, "");
+    EXPECT_EQ(o.err, path + Findings + "Load Point at  (700, 700)  not connected\n");
+}
+
+TEST_F(ModelCommandsTest, UnreadableFilesExitWithTheDocumentsMessage) {
+    WriteFile(dir.File("short.vlm"), std::string("\x00\x04", 2));
+    const std::string missing = dir.File("absent.vlm");
+    for (const std::string& path : {missing, dir.File("short.vlm")}) {
+        SCOPED_TRACE(path);
+        const auto commands = {
+            Capture([&](std::FILE* out, std::FILE* err) { return Check(path, out, err); }),
+            Capture([&](std::FILE* out, std::FILE* err) { return PrintNdl(path, out, err); }),
+            Simulate(path)};
+        for (const Outcome& o : commands) {
+            EXPECT_EQ(o.code, ExitUsage);
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(o.err.rfind("orvane-cli: The file '" + path + "' could not be read: ", 0), 0u)
+                << o.err;
+        }
+    }
+    const Outcome o =
+        Capture([&](std::FILE* out, std::FILE* err) { return Check(missing, out, err); });
+    EXPECT_EQ(o.err, "orvane-cli: The file '" + missing +
+                         "' could not be read: No such file or directory.\n");
+}
+
+TEST_F(ModelCommandsTest, SimulatesADrawingAsTheEditorDoes) {
+    test::NetworkDrawing d;
+    DrawFeeder(d);
+    const Outcome o = Simulate(Save(d));
+    ASSERT_EQ(o.code, ExitOk) << o.err;
+    EXPECT_NE(o.out.find("Simulated 200 years."), std::string::npos);
+    const std::string html = ReadFile(dir.File("out/feeder/feeder.htm"));
+    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :feeder</font></b>", 0), 0u);
+    EXPECT_NE(html.find(">Farm</a>"), std::string::npos);
+}
+
+TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
+    struct Case {
+        const char* what;
+        void (*spoil)(test::NetworkDrawing&);
+        std::string err;
+    };
+    const Case cases[] = {
+        {"unconnected",
+         [](test::NetworkDrawing& d) {
+             d.Line({0, 500}, {90, 500});
+         },
+         Findings + std::string("Line at  (0, 500)  (90, 500)  not connected\n")},
+        {"no quanta per day", [](test::NetworkDrawing& d) { d.doc.GetSettings().quantsPerDay = 0; },
+         ": error: the quanta per day are not set; give \"Quants per day\" a value from 1 to "
+         "1440 in the editor's Simulation Settings.\n"},
+        {"a value the parser refuses",
+         [](test::NetworkDrawing& d) { d.doc.GetSettings().yearStep = 2000000; },
+         ": error: the network's NDL was refused at line 2, column 21: the \"yearstep\" "
+         "attribute must be an integer in the range [1,1000000]\n"
+         "  (correct the value in the editor; 'orvane-cli ndl "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::NetworkDrawing d;
+        DrawFeeder(d);
+        c.spoil(d);
+        const std::string path = Save(d);
+        const Outcome o = Simulate(path);
+        EXPECT_EQ(o.code, ExitNetworkError);
+        EXPECT_EQ(o.err.rfind(path + c.err, 0), 0u) << o.err;
+        EXPECT_EQ(o.out, "");
+    }
+}
+
+TEST(ModelCommandsFileTest, DrawingFilesByExtension) {
+    EXPECT_TRUE(IsDrawingFile("a/feeder.vlm"));
+    EXPECT_TRUE(IsDrawingFile("FEEDER.VLM"));
+    EXPECT_FALSE(IsDrawingFile("feeder.ndl"));
+    EXPECT_FALSE(IsDrawingFile("vlm"));
+    EXPECT_FALSE(IsDrawingFile("feeder.vlm.ndl"));
+}
+
+// The network the parser builds from a text, as "kind a>b rating customers name scales".
+std::string ParsedNetwork(const std::string& text) {
+    test::TempDir dir;
+    Output output;
+    output.OpenTextOutput(dir.File("report.txt"));
+    test::FixedClock clock;
+    Simulation sim(output);
+    sim.Init(nullptr, clock);
+    ParserDistrib parser(output);
+    const bool ok = parser.Open(text) && parser.Parse(sim);
+    parser.Close();
+    output.CloseTextOutput();
+    if (!ok)
+        return "parse failed: " + ReadFile(dir.File("report.txt"));
+    char head[160];
+    std::snprintf(head, sizeof head, "system %u %u %u %u %g\n", sim.QuantsPerDay(), sim.YearMin(),
+                  sim.YearMax(), sim.YearStep(), sim.Accuracy());
+    std::string all = head;
+    for (uint32_t i = 0; i < sim.ElementCount(); ++i) {
+        const SimElement& e = sim.Element(i);
+        char line[320];
+        std::snprintf(line, sizeof line, "%u %u>%u %g %u %s %g/%g %g/%g %g/%g %g/%g\n",
+                      static_cast<unsigned>(e.kind), e.a, e.b, e.rating, e.customers,
+                      e.name.c_str(), e.failure.Scale(), e.failure.Shape(), e.isolation.Scale(),
+                      e.isolation.Shape(), e.repair.Scale(), e.repair.Shape(), e.reclose.Scale(),
+                      e.reclose.Shape());
+        all += line;
+    }
+    return all;
+}
+
+class ExampleDrawingTest : public ::testing::TestWithParam<const char*> {};
+
+// Each drawn example must pass the check and describe the same network as its NDL twin.
+TEST_P(ExampleDrawingTest, MatchesItsNdlTwin) {
+    const std::string base = std::string(ORVANE_EXAMPLES_DIR) + "/" + GetParam();
+    Outcome o =
+        Capture([&](std::FILE* out, std::FILE* err) { return Check(base + ".vlm", out, err); });
+    ASSERT_EQ(o.code, ExitOk) << o.out << o.err;
+    o = Capture([&](std::FILE* out, std::FILE* err) { return PrintNdl(base + ".vlm", out, err); });
+    ASSERT_EQ(o.code, ExitOk) << o.err;
+    const std::string twin = ReadFile(base + ".ndl");
+    ASSERT_FALSE(twin.empty());
+    const std::string drawn = ParsedNetwork(o.out);
+    EXPECT_EQ(drawn.rfind("system 24 1000 ", 0), 0u) << drawn;
+    EXPECT_EQ(drawn, ParsedNetwork(twin));
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, ExampleDrawingTest,
+                         ::testing::Values("radial-feeder", "two-feeders"));
+
+} // namespace
+} // namespace orvane::cli

@@ -1,0 +1,263 @@
+#include "model/CheckTexts.h"
+#include "model/NDLGenerator.h"
+#include "model/NetworkCheck.h"
+
+#include "model/NetworkDrawing.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using test::NetworkDrawing;
+
+std::vector<std::string> Findings(COrvaneDoc& doc, bool expectPass) {
+    CNDLGenerator generator(doc);
+    EXPECT_EQ(generator.CheckConnections(), expectPass);
+    EXPECT_EQ(static_cast<size_t>(generator.GetNotConnected().GetSize()),
+              generator.GetFindingLines().size());
+    return generator.GetFindingLines();
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(CheckerTest, EmptyNetworkPasses) {
+    NetworkDrawing d;
+    const CheckReport report = DebugNetwork(d.doc, "feeder");
+    EXPECT_TRUE(report.passed);
+    EXPECT_EQ(report.message, "Checking completed : No error found!");
+    EXPECT_EQ(report.icon, CheckReport::Icon::Information);
+    EXPECT_TRUE(report.lines.empty());
+    EXPECT_EQ(report.widgets.GetSize(), 0);
+}
+
+TEST(CheckerTest, FailedCheckNamesTheDocument) {
+    NetworkDrawing d;
+    CLine* line = d.Line({120, 40}, {200, 40});
+    const CheckReport report = DebugNetwork(d.doc, "North feeder");
+    EXPECT_FALSE(report.passed);
+    EXPECT_EQ(report.message, "Checking completed : Errors found in North feeder.vlm");
+    EXPECT_EQ(report.icon, CheckReport::Icon::Information);
+    EXPECT_EQ(report.lines, Lines{"Line at  (120, 40)  (200, 40)  not connected"});
+    ASSERT_EQ(report.widgets.GetSize(), 1);
+    EXPECT_EQ(report.widgets.GetAt(0), line);
+}
+
+TEST(CheckerTest, GeometricCases) {
+    struct Case {
+        const char* what;
+        void (*draw)(NetworkDrawing&);
+        Lines lines;
+    };
+    const Case cases[] = {
+        {"two lines meeting end to end, far ends free",
+         [](NetworkDrawing& d) {
+             d.Line({0, 0}, {100, 0});
+             d.Line({100, 0}, {200, 0});
+         },
+         {"Line at  (0, 0)  (100, 0)  not connected",
+          "Line at  (100, 0)  (200, 0)  not connected"}},
+        {"a closed loop of lines, nothing else",
+         [](NetworkDrawing& d) {
+             d.Line({0, 0}, {100, 0});
+             d.Line({100, 0}, {100, 100});
+             d.Line({100, 100}, {0, 100});
+             d.Line({0, 100}, {0, 0});
+         },
+         {}},
+        {"a later component counts as much as an earlier one",
+         [](NetworkDrawing& d) {
+             d.Line({0, 0}, {100, 0});
+             d.Source({0, 0});
+             d.Load({100, 0});
+         },
+         {}},
+        {"an end on the middle of a bus bar",
+         [](NetworkDrawing& d) {
+             d.Source({0, 0});
+             d.Line({0, 0}, {100, 0});
+             d.BusBar({100, -50}, {100, 50});
+         },
+         {"Line at  (0, 0)  (100, 0)  not connected"}},
+        {"bus bar ends touching each other are never checked",
+         [](NetworkDrawing& d) {
+             d.BusBar({0, 0}, {100, 0});
+         },
+         {}},
+        {"load point box holds the line end, the end handle misses the centre",
+         [](NetworkDrawing& d) {
+             d.Source({0, 0});
+             d.Line({0, 0}, {100, 0});
+             d.Load({108, 0});
+         },
+         {"Line at  (0, 0)  (100, 0)  not connected"}},
+        {"one-point components touching only each other's boxes",
+         [](NetworkDrawing& d) {
+             d.Source({0, 0});
+             d.Load({10, 10});
+             d.Load({300, 80});
+         },
+         {"Load Point at  (300, 80)  not connected"}},
+        {"a line end in a load point's handle box but outside its body",
+         [](NetworkDrawing& d) {
+             d.Load({0, 0});
+             d.Line({-13, -13}, {-100, -13});
+         },
+         {"Load Point at  (0, 0)  not connected",
+          "Line at  (-13, -13)  (-100, -13)  not connected"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        NetworkDrawing d;
+        c.draw(d);
+        EXPECT_EQ(Findings(d.doc, c.lines.empty()), c.lines);
+    }
+}
+
+TEST(CheckerTest, EveryTypeHasItsLabel) {
+    NetworkDrawing d;
+    d.Line({0, 0}, {10, 0});
+    d.Breaker({0, 100}, {10, 100});
+    d.Fuse({0, 200}, {10, 200});
+    d.Recloser({0, 300}, {10, 300});
+    d.Isolator({0, 400}, {10, 400});
+    d.BusBar({0, 500}, {10, 500});
+    d.Load({-300, 600});
+    d.Source({0, 700});
+    d.Equipment({0, 800}, {-10, 800});
+    const CheckReport report = DebugNetwork(d.doc, "all");
+    EXPECT_EQ(report.lines, (Lines{
+                                "Line at  (0, 0)  (10, 0)  not connected",
+                                "Circuit Breaker at  (0, 100)  (10, 100)  not connected",
+                                "Fuse at  (0, 200)  (10, 200)  not connected",
+                                "Recloser at  (0, 300)  (10, 300)  not connected",
+                                "Isolator at  (0, 400)  (10, 400)  not connected",
+                                "Load Point at  (-300, 600)  not connected",
+                                "Gen Source at  (0, 700)  not connected",
+                                "Equipment at  (0, 800)  (-10, 800)  not connected",
+                            }));
+    EXPECT_EQ(NotConnectedLabel("Bus Bar"), "Bus Bar at  (");
+    EXPECT_EQ(NotConnectedLine(*d.doc.GetBusBars().GetAt(0)),
+              "Bus Bar at  (0, 500)  (10, 500)  not connected");
+    EXPECT_EQ(NotConnectedLabel("Transformer"), "");
+}
+
+TEST(CheckerTest, ListsInCreationOrderAcrossTypes) {
+    NetworkDrawing d;
+    CGenSource* source = d.Source({500, 500});
+    CLine* line = d.Line({0, 0}, {10, 0});
+    CLoadPoint* load = d.Load({900, 900});
+    CNDLGenerator generator(d.doc);
+    EXPECT_FALSE(generator.CheckConnections());
+    const CWidgetCollection& list = generator.GetNotConnected();
+    ASSERT_EQ(list.GetSize(), 3);
+    EXPECT_EQ(list.GetAt(0), source);
+    EXPECT_EQ(list.GetAt(1), line);
+    EXPECT_EQ(list.GetAt(2), load);
+}
+
+TEST(CheckerTest, DeletedComponentsNoLongerCount) {
+    NetworkDrawing d;
+    d.Source({0, 0});
+    d.Line({0, 0}, {100, 0});
+    d.Line({100, 0}, {200, 0});
+    d.Load({100, 0});
+    d.doc.GetLines().RemoveAt(1);
+    EXPECT_EQ(Findings(d.doc, true), Lines{});
+    d.doc.GetLines().RemoveAt(0);
+    // The source and the load point are now apart; the load point's entry is still matched.
+    EXPECT_EQ(Findings(d.doc, false), (Lines{"Gen Source at  (0, 0)  not connected",
+                                             "Load Point at  (100, 0)  not connected"}));
+}
+
+TEST(CheckerTest, CheckLeavesNodeNumbersAlone) {
+    NetworkDrawing d;
+    CLine* line = d.Line({0, 0}, {100, 0});
+    line->m_node1 = 5;
+    line->m_node2 = 6;
+    CNDLGenerator generator(d.doc);
+    generator.CheckConnections();
+    EXPECT_EQ(line->m_node1, 5);
+    EXPECT_EQ(line->m_node2, 6);
+}
+
+TEST(CheckerTest, GenerateNdlWindowText) {
+    NetworkDrawing d;
+    d.Line({0, 0}, {100, 0});
+    EXPECT_EQ(NdlWindowText(d.doc), "NDL Generator error:\n"
+                                    "====================\n\n"
+                                    "There are errors in the network\n"
+                                    "drawn by user.\n\n"
+                                    "For more information, please\n"
+                                    "debug the network settings \n"
+                                    "using the debugger.");
+    d.Source({0, 0});
+    d.Load({100, 0});
+    EXPECT_EQ(NdlWindowText(d.doc).rfind("system: ", 0), 0u);
+}
+
+TEST(CheckerTest, FixedTexts) {
+    EXPECT_STREQ(DebugFirstMessage, "Error : Please debug the network!");
+    EXPECT_STREQ(NdlErrorsCaption, "NDL Errors");
+    EXPECT_EQ(CheckFailedMessage(""), "Checking completed : Errors found in .vlm");
+}
+
+TEST(CheckerTest, NamesNdlCannotCarry) {
+    struct Case {
+        std::string name;
+        std::string problem; // empty: the name can stand
+    };
+    const Case cases[] = {
+        {"LP", ""},
+        {"", ""},
+        {"Elm St (north), 11 kV; 'A'", ""},
+        {"tab\there", ""},
+        {"A#1", "contains '#', which NDL cannot carry"},
+        {"$lr", "contains '$', which NDL cannot carry"},
+        {"say \"hi\"", "contains '\"', which NDL cannot carry"},
+        {"C:\\loads", "contains '\\', which NDL cannot carry"},
+        {"two\nlines", "contains a line feed, which NDL cannot carry"},
+        {"end\r", "contains a carriage return, which NDL cannot carry"},
+        {std::string("a\0b", 3), "contains a NUL byte, which NDL cannot carry"},
+        {"#1 $2 #3", "contains '#' and '$', which NDL cannot carry"},
+        {"\\#\"$", "contains '\\', '#', '\"' and '$', which NDL cannot carry"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(NdlNameIsValid(c.name), c.problem.empty());
+        EXPECT_EQ(NdlNameProblem(c.name), c.problem);
+    }
+}
+
+TEST(CheckerTest, LoadPointWithABadNameFailsTheCheck) {
+    NetworkDrawing d;
+    d.Source({0, 0});
+    d.Line({0, 0}, {120, 80});
+    CLoadPoint* bad = d.Load({120, 80});
+    bad->m_name = "A#1";
+    CLoadPoint* loose = d.Load({400, 400});
+    loose->m_name = "two\nlines";
+
+    const CheckReport report = DebugNetwork(d.doc, "feeder");
+    EXPECT_FALSE(report.passed);
+    EXPECT_EQ(report.message, "Checking completed : Errors found in feeder.vlm");
+    EXPECT_EQ(report.lines,
+              (Lines{"Load point \"A#1\" at (120, 80): its name contains '#', which NDL cannot "
+                     "carry; rename it.",
+                     "Load Point at  (400, 400)  not connected",
+                     "Load point \"two\\nlines\" at (400, 400): its name contains a line feed, "
+                     "which NDL cannot carry; rename it."}));
+    ASSERT_EQ(report.widgets.GetSize(), 3);
+    EXPECT_EQ(report.widgets.GetAt(0), bad);
+    EXPECT_EQ(report.widgets.GetAt(1), loose);
+    EXPECT_EQ(report.widgets.GetAt(2), loose);
+    EXPECT_EQ(NdlWindowText(d.doc).rfind("NDL Generator error:", 0), 0u);
+
+    bad->m_name = "A1";
+    loose->m_name = "B";
+    d.Line({120, 80}, {400, 400});
+    EXPECT_TRUE(DebugNetwork(d.doc, "feeder").passed);
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,104 @@
+#include "ndl/SimulationSettings.h"
+#include "model/Archive.h"
+#include "model/ByteBuilder.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using test::ByteBuilder;
+using test::Hex;
+
+TEST(SimulationSettingsTest, DefaultDefinition) {
+    EXPECT_EQ(CSimulationSettings().SystemDefinition(), "system: quantsPerDay = 0.;\\\n"
+                                                        "yearStep = 100.;\\\n"
+                                                        "yearMax = 1000000.;\\\n"
+                                                        "yearMin = 100.;\\\n"
+                                                        "accuracy = 5.e-002;\\\n"
+                                                        "maxFlow = 1.;\\\n"
+                                                        "fuses = 1.;\\\n"
+                                                        "isolators = 1.;\\\n"
+                                                        "reclosers = 1.;\\\n"
+                                                        "\n");
+}
+
+TEST(SimulationSettingsTest, UnsetValuesAreLeftOut) {
+    CSimulationSettings s;
+    s.quantsPerDay = 1440;
+    s.yearMin = 0;
+    s.yearMax = 0;
+    s.yearStep = 0;
+    s.accuracy = 0;
+    s.fuses = 0;
+    s.isolators = 1;
+    s.reclosers = 0;
+    s.maxFlow = 0;
+    EXPECT_EQ(s.SystemDefinition(), "system: quantsPerDay = 1440.;\\\n"
+                                    "maxFlow = 0.;\\\n"
+                                    "fuses = 0.;\\\n"
+                                    "isolators = 1.;\\\n"
+                                    "reclosers = 0.;\\\n"
+                                    "\n");
+}
+
+TEST(SimulationSettingsTest, DigitsPerValue) {
+    CSimulationSettings s;
+    s.quantsPerDay = 2147483647;
+    s.yearStep = 1234567;
+    s.yearMax = 1000000000;
+    s.yearMin = 1;
+    s.accuracy = 0.123456789;
+    s.maxFlow = 1234567; // not a switch value, but shows the six digits
+    EXPECT_EQ(s.SystemDefinition(), "system: quantsPerDay = 2147483647.;\\\n"
+                                    "yearStep = 1234567.;\\\n"
+                                    "yearMax = 1000000000.;\\\n"
+                                    "yearMin = 1.;\\\n"
+                                    "accuracy = 0.12345679;\\\n"
+                                    "maxFlow = 1.23457e+006;\\\n"
+                                    "fuses = 1.;\\\n"
+                                    "isolators = 1.;\\\n"
+                                    "reclosers = 1.;\\\n"
+                                    "\n");
+}
+
+TEST(SimulationSettingsTest, RecordLayoutAndRoundTrip) {
+    CSimulationSettings s;
+    s.accuracy = 0.25;
+    s.quantsPerDay = 0x01020304;
+    s.yearMax = 0x11121314;
+    s.yearMin = 0x21222324;
+    s.yearStep = 0x31323334;
+    s.fuses = 0;
+    s.isolators = -1;
+    s.reclosers = 0x41424344;
+    s.maxFlow = 1;
+
+    CArchive out;
+    s.Serialize(out);
+    const std::string expected = ByteBuilder()
+                                     .F64(0.25)
+                                     .U32(0x01020304)
+                                     .U32(0x11121314)
+                                     .U32(0x21222324)
+                                     .U32(0x31323334)
+                                     .U32(0)
+                                     .U32(0xFFFFFFFF)
+                                     .U32(0x41424344)
+                                     .U32(1)
+                                     .Str();
+    ASSERT_EQ(out.Bytes().size(), 40u);
+    EXPECT_EQ(Hex(out.Bytes()), Hex(expected));
+
+    CArchive in(out.Bytes());
+    CSimulationSettings loaded;
+    loaded.Serialize(in);
+    EXPECT_EQ(loaded, s);
+    EXPECT_EQ(in.Remaining(), 0u);
+
+    CArchive cut(std::string_view(out.Bytes()).substr(0, 39));
+    EXPECT_THROW(loaded.Serialize(cut), CArchiveError);
+}
+
+} // namespace
+} // namespace orvane
