@@ -1,5 +1,5 @@
-#include "cli/JsonResult.h"
 #include "cli/SimulateCommand.h"
+#include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
@@ -14,10 +14,11 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-const char* const Feeder = "system: quantsPerDay = 4; yearMin = 100; yearMax = 300; yearStep = 100\n"
-                           "source: connect = 1\n"
-                           "line: connect = 1, 2; failure = 2; repair = 10\n"
-                           "load: name = \"Farm\"; connect = 2; customers = 10\n";
+const char* const Feeder =
+    "system: quantsPerDay = 4; yearMin = 100; yearMax = 300; yearStep = 100\n"
+    "source: connect = 1\n"
+    "line: connect = 1, 2; failure = 2; repair = 10\n"
+    "load: name = \"Farm\"; connect = 2; customers = 10\n";
 
 // Runs the command with both streams captured.
 struct Outcome {
