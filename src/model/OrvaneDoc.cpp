@@ -143,6 +143,11 @@ void COrvaneDoc::Store(CArchive& ar) {
     for (const std::string& name : m_typeOrder) {
         ar.WriteString(name);
     }
+    SerializeContents(ar);
+}
+
+// The collections in file order, then the settings record; the same walk stores and loads.
+void COrvaneDoc::SerializeContents(CArchive& ar) {
     m_lines->Serialize(ar);
     m_circuitBreakers->Serialize(ar);
     m_fuses->Serialize(ar);
@@ -171,16 +176,7 @@ void COrvaneDoc::LoadFrom(CArchive& ar) {
         typeOrder.push_back(ar.ReadString());
     }
     m_typeOrder = std::move(typeOrder);
-    m_lines->Serialize(ar);
-    m_circuitBreakers->Serialize(ar);
-    m_fuses->Serialize(ar);
-    m_reclosers->Serialize(ar);
-    m_isolators->Serialize(ar);
-    m_busBars->Serialize(ar);
-    m_loadPoints->Serialize(ar);
-    m_genSources->Serialize(ar);
-    m_equipment->Serialize(ar);
-    m_settings->Serialize(ar);
+    SerializeContents(ar);
 }
 
 std::string COrvaneDoc::StoreBytes() {

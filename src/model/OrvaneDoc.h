@@ -90,6 +90,7 @@ public:
 private:
     void Store(CArchive& ar);
     void LoadFrom(CArchive& ar);
+    void SerializeContents(CArchive& ar);
 
     std::unique_ptr<CLineCollection> m_lines;
     std::unique_ptr<CCircuitBreakerCollection> m_circuitBreakers;

@@ -5,6 +5,7 @@
 #include "model/NDLGenerator.h"
 #include "model/NetworkDrawing.h"
 #include "ndl/ParserDistrib.h"
+#include "support/Capture.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
@@ -17,27 +18,8 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
-
-template <class Command> Outcome Capture(Command command) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Outcome o;
-    o.code = command(out, err);
-    for (auto [file, text] : {std::pair{out, &o.out}, std::pair{err, &o.err}}) {
-        std::rewind(file);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            text->append(buffer, n);
-        std::fclose(file);
-    }
-    return o;
-}
+using test::Capture;
+using test::Outcome;
 
 Outcome RunCheck(const std::string& path) {
     return Capture([&](std::FILE* out, std::FILE* err) { return Check(path, out, err); });

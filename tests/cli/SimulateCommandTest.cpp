@@ -1,6 +1,7 @@
 #include "cli/SimulateCommand.h"
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
+#include "support/Capture.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
@@ -20,29 +21,15 @@ const char* const Feeder =
     "line: connect = 1, 2; failure = 2; repair = 10\n"
     "load: name = \"Farm\"; connect = 2; customers = 10\n";
 
-// Runs the command with both streams captured.
-struct Outcome {
-    int code = -1;
-    std::string out;
-    std::string err;
-};
+using test::Capture;
+using test::Outcome;
 
 Outcome RunCommand(const SimulateOptions& options, bool cancelled = false) {
     std::atomic<bool> cancel{cancelled};
     test::FixedClock clock;
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    Outcome o;
-    o.code = Simulate(options, &cancel, clock, out, err);
-    for (auto [file, text] : {std::pair{out, &o.out}, std::pair{err, &o.err}}) {
-        std::rewind(file);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            text->append(buffer, n);
-        std::fclose(file);
-    }
-    return o;
+    return Capture([&](std::FILE* out, std::FILE* err) {
+        return Simulate(options, &cancel, clock, out, err);
+    });
 }
 
 class SimulateCommandTest : public ::testing::Test {
