@@ -74,6 +74,10 @@ public:
     void SetModified(bool modified = true) { m_modified = modified; }
     bool IsModified() const { return m_modified; }
 
+    // Components deleted from the drawing stay alive with the document: the list of components
+    // found not connected may still point at them until the next check.
+    void KeepRemoved(std::unique_ptr<CWidget> widget) { m_removed.push_back(std::move(widget)); }
+
     // The whole network file, in either direction. Loading throws CArchiveError.
     void Serialize(CArchive& ar);
 
@@ -92,6 +96,7 @@ private:
     void LoadFrom(CArchive& ar);
     void SerializeContents(CArchive& ar);
 
+    std::vector<std::unique_ptr<CWidget>> m_removed;
     std::unique_ptr<CLineCollection> m_lines;
     std::unique_ptr<CCircuitBreakerCollection> m_circuitBreakers;
     std::unique_ptr<CFuseCollection> m_fuses;

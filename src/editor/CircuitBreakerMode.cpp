@@ -1,0 +1,9 @@
+#include "editor/CircuitBreakerMode.h"
+
+#include "editor/ComponentModeImpl.h"
+
+namespace orvane {
+
+template class CComponentMode<CCircuitBreaker>;
+
+} // namespace orvane

@@ -1,0 +1,18 @@
+#include "editor/FuseView.h"
+
+#include "editor/SymbolGeometry.h"
+
+#include <QPainter>
+
+namespace orvane {
+
+void CFuseView::Draw(QPainter& painter) const {
+    DrawBody(painter);
+    const auto c = TurnedSquare(m_point1, m_point2, 7);
+    PaintSegment(painter, m_blackPen, c[0], c[1]);
+    PaintSegment(painter, m_blackPen, c[2], c[3]);
+    PaintSegment(painter, m_blackPen, c[0], c[2]);
+    PaintSegment(painter, m_blackPen, c[1], c[3]);
+}
+
+} // namespace orvane

@@ -1,0 +1,9 @@
+#include "editor/GenSourceMode.h"
+
+#include "editor/ComponentModeImpl.h"
+
+namespace orvane {
+
+template class CComponentMode<CGenSource>;
+
+} // namespace orvane

@@ -1,0 +1,744 @@
+#include "editor/OrvaneView.h"
+
+#include "editor/ComponentView.h"
+#include "editor/ViewLogic.h"
+#include "editor/ViewPrompter.h"
+#include "editor/WidgetPainter.h"
+#include "engine/BarImage.h"
+#include "model/CheckTexts.h"
+#include "model/LoadPoint.h"
+#include "model/NDLGenerator.h"
+#include "model/TypeOrder.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <filesystem>
+
+namespace orvane {
+
+namespace {
+
+unsigned ModeFlagsOf(Qt::KeyboardModifiers modifiers) {
+    unsigned flags = FlagNone;
+    if (modifiers & Qt::ControlModifier)
+        flags |= FlagControl;
+    if (modifiers & Qt::ShiftModifier)
+        flags |= FlagShift;
+    return flags;
+}
+
+int ClampToInt(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2));
+}
+
+// Progress of a run when no progress window is installed: one status-bar line per simulated
+// year, handed to the GUI thread.
+class CStatusProgressSink : public ProgressSink {
+public:
+    explicit CStatusProgressSink(COrvaneView* view) : m_view(view) {}
+
+    void ShowSpeed(double yearsPerSecond) override { m_speed = yearsPerSecond; }
+    void ShowYear(uint32_t) override {}
+    void ShowElapsed(uint32_t, uint32_t) override {}
+    void ShowRemaining(int32_t, double) override {}
+    void ShowProgress(uint32_t year, uint32_t yearMax) override {
+        Post(QString::fromStdString(ProgressStatusText(year, yearMax, m_speed)));
+    }
+    void ShowCompleted() override { Post(QStringLiteral("Simulation completed.")); }
+
+private:
+    void Post(const QString& text) {
+        COrvaneView* view = m_view;
+        QMetaObject::invokeMethod(
+            view, [view, text] { emit view->statusMessage(text); }, Qt::QueuedConnection);
+    }
+
+    COrvaneView* m_view; // outlives the run: the view joins its workers before it goes
+    double m_speed = 0.0;
+};
+
+} // namespace
+
+COrvaneView::COrvaneView(COrvaneDoc& doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc) {
+    m_totalSize = doc.m_totalSize;
+    if (m_totalSize.cx <= 0 || m_totalSize.cy <= 0)
+        m_totalSize = CSize{static_cast<int32_t>(doc.m_workspaceWidth),
+                            static_cast<int32_t>(doc.m_workspaceHeight)};
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    // Every pixel comes from the buffer, so the background is never erased first.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setContextMenuPolicy(Qt::PreventContextMenu);
+    horizontalScrollBar()->setSingleStep(10);
+    verticalScrollBar()->setSingleStep(10);
+    BuildContextMenu();
+    UpdateScrollBars();
+    m_doc.AttachObserver(this);
+}
+
+COrvaneView::~COrvaneView() {
+    // Workers post back to this view, so they end before any of it goes.
+    for (auto& run : m_runs)
+        run->RequestStop();
+    m_runs.clear();
+    m_doc.DetachObserver(this);
+    delete m_ndlWindow.data();
+}
+
+void COrvaneView::SetPrompter(CViewPrompter* prompter) {
+    m_prompter = prompter;
+}
+
+CViewPrompter& COrvaneView::Prompter() {
+    if (m_prompter)
+        return *m_prompter;
+    if (!m_defaultPrompter)
+        m_defaultPrompter = std::make_unique<CDialogPrompter>();
+    return *m_defaultPrompter;
+}
+
+void COrvaneView::SetProgressWindowFactory(ProgressWindowFactory factory) {
+    m_progressFactory = std::move(factory);
+}
+
+void COrvaneView::SetResultViewerOpenQuery(std::function<bool()> isOpen) {
+    m_resultViewerOpen = std::move(isOpen);
+}
+
+void COrvaneView::SetReportBaseDirectory(const std::string& directory) {
+    m_reportBase = directory;
+}
+
+std::string COrvaneView::ReportBaseDirectory() const {
+    if (!m_reportBase.empty())
+        return m_reportBase;
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return ChooseReportBase(programDir.toStdString(), QFileInfo(programDir).isWritable(),
+                            userDir.toStdString());
+}
+
+// ---- mapping and scrolling
+
+double COrvaneView::Scale() const {
+    return ZoomScale(m_zoom, logicalDpiX());
+}
+
+CPoint COrvaneView::WorkspacePoint(QPoint viewportPos) const {
+    return WindowToWorkspace(viewportPos.x(), viewportPos.y(), horizontalScrollBar()->value(),
+                             verticalScrollBar()->value(), m_zoomed, Scale());
+}
+
+QPoint COrvaneView::ViewportPoint(CPoint point) const {
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (!m_zoomed)
+        return QPoint(point.x, point.y) - scroll;
+    // The first screen pixel that maps back to the point.
+    const double s = Scale();
+    return QPoint(static_cast<int>(std::ceil(point.x * s)),
+                  static_cast<int>(std::ceil(point.y * s))) -
+           scroll;
+}
+
+QSize COrvaneView::ScrollExtent() const {
+    if (!m_zoomed)
+        return QSize(m_totalSize.cx, m_totalSize.cy);
+    const CSize hundredths = ZoomedExtent(m_totalSize, m_zoom);
+    return QSize(HundredthsToPixels(hundredths.cx, logicalDpiX()),
+                 HundredthsToPixels(hundredths.cy, logicalDpiY()));
+}
+
+void COrvaneView::UpdateScrollBars() {
+    const QSize extent = ScrollExtent();
+    const QSize page = viewport()->size();
+    horizontalScrollBar()->setPageStep(page.width());
+    verticalScrollBar()->setPageStep(page.height());
+    horizontalScrollBar()->setRange(0, std::max(0, extent.width() - page.width()));
+    verticalScrollBar()->setRange(0, std::max(0, extent.height() - page.height()));
+}
+
+void COrvaneView::ApplyWorkspaceSize() {
+    m_totalSize = CSize{static_cast<int32_t>(m_doc.m_workspaceWidth),
+                        static_cast<int32_t>(m_doc.m_workspaceHeight)};
+    // Kept in the document too, so that the file reopens at the size chosen.
+    m_doc.m_totalSize = m_totalSize;
+    UpdateScrollBars();
+}
+
+void COrvaneView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+}
+
+void COrvaneView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+// ---- CModeHost and CDrawingSurface
+
+void COrvaneView::InvalidateRect(const CRect& workspaceRect) {
+    const CRect r = WorkspaceToWindow(workspaceRect, horizontalScrollBar()->value(),
+                                      verticalScrollBar()->value(), m_zoomed, Scale());
+    const QRect window(QPoint(ClampToInt(r.left), ClampToInt(r.top)),
+                       QPoint(ClampToInt(r.right), ClampToInt(r.bottom)));
+    viewport()->update(window.intersected(viewport()->rect().adjusted(-1, -1, 1, 1)));
+}
+
+void COrvaneView::InvalidateAll() {
+    viewport()->update();
+}
+
+void COrvaneView::SetCursorShape(CursorShape shape) {
+    switch (shape) {
+    case CursorShape::Arrow:
+        viewport()->setCursor(Qt::ArrowCursor);
+        break;
+    case CursorShape::Move:
+        viewport()->setCursor(Qt::SizeAllCursor);
+        break;
+    case CursorShape::SizeDiagonal:
+        viewport()->setCursor(Qt::SizeFDiagCursor);
+        break;
+    }
+}
+
+void COrvaneView::ShowPropertyDialog(CWidget& widget) {
+    if (Prompter().EditProperties(this, widget)) {
+        m_doc.SetModified();
+        InvalidateAll();
+    }
+}
+
+void COrvaneView::XorSegment(CPoint from, CPoint to) {
+    // A segment of no length draws nothing, so it cannot leave a stray pixel behind.
+    if (from == to)
+        return;
+    ToggleXor(XorShape{from, to, false});
+}
+
+void COrvaneView::ToggleXor(const XorShape& shape) {
+    const auto it = std::find(m_overlay.begin(), m_overlay.end(), shape);
+    if (it != m_overlay.end())
+        m_overlay.erase(it);
+    else
+        m_overlay.push_back(shape);
+    InvalidateRect(CRect::FromPoints(shape.from, shape.to).Normalize().Inflate(2, 2));
+}
+
+void COrvaneView::ClearOverlay() {
+    for (const XorShape& shape : m_overlay)
+        InvalidateRect(CRect::FromPoints(shape.from, shape.to).Normalize().Inflate(2, 2));
+    m_overlay.clear();
+}
+
+void COrvaneView::DrawWidget(const CWidget& widget, bool) {
+    // The picture is always drawn from the document, so showing the component at once is
+    // a repaint of its area.
+    InvalidateRect(
+        CRect::FromPoints(widget.GetPoint1(), widget.GetPoint2()).Normalize().Inflate(30, 30));
+}
+
+void COrvaneView::DrawSelection(const CWidget& widget) {
+    DrawWidget(widget, false);
+}
+
+void COrvaneView::OnDocumentUpdate(CDocObserver*, const std::string*) {
+    InvalidateAll();
+}
+
+// ---- painting
+
+void COrvaneView::PaintNetwork(QPainter& painter) const {
+    const bool markers = m_doc.m_toggle == 1;
+    ForEachWidget(m_doc,
+                  [&](CWidget& widget, int) { orvane::DrawWidget(painter, widget, markers); });
+    if (m_selectMode && !m_toolActive) {
+        for (const auto& mode : m_modes)
+            if (const CWidget* widget = mode->GetWidget())
+                DrawSelectionMarks(painter, *widget);
+    }
+}
+
+void COrvaneView::PaintOverlay(QPainter& painter) const {
+    if (m_overlay.empty())
+        return;
+    painter.save();
+    // Inverted onto the picture: black on white, and inverting again restores it.
+    painter.setCompositionMode(QPainter::RasterOp_NotDestination);
+    painter.setBrush(Qt::NoBrush);
+    for (const XorShape& shape : m_overlay) {
+        if (shape.isRect) {
+            painter.setPen(RubberBandPen());
+            painter.drawRect(QRect(ToQPoint(shape.from), ToQPoint(shape.to)).normalized());
+        } else {
+            DrawRubberBand(painter, shape.from, shape.to);
+        }
+    }
+    painter.restore();
+}
+
+void COrvaneView::paintEvent(QPaintEvent* event) {
+    QPainter screen(viewport());
+    const QPoint scroll(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    if (!m_zoomed) {
+        QImage& image = m_buffer.Prepare(viewport()->size(), devicePixelRatioF());
+        {
+            QPainter painter(&image);
+            painter.setClipRegion(event->region());
+            painter.translate(-scroll);
+            PaintNetwork(painter);
+            PaintOverlay(painter);
+        }
+        m_buffer.Blit(screen, event->region());
+        return;
+    }
+    // Zoomed: straight to the screen, scaled about the workspace origin.
+    screen.fillRect(event->rect(), Qt::white);
+    screen.translate(-scroll);
+    screen.scale(Scale(), Scale());
+    PaintNetwork(screen);
+}
+
+QImage COrvaneView::RenderWorkspace() const {
+    QImage image(std::max(1, m_totalSize.cx), std::max(1, m_totalSize.cy), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintNetwork(painter);
+    return image;
+}
+
+// ---- input
+
+void COrvaneView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        OnLeftDown(WorkspacePoint(event->position().toPoint()), ModeFlagsOf(event->modifiers()));
+        return;
+    }
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void COrvaneView::mouseMoveEvent(QMouseEvent* event) {
+    OnPointerMove(WorkspacePoint(event->position().toPoint()), ModeFlagsOf(event->modifiers()));
+}
+
+void COrvaneView::mouseReleaseEvent(QMouseEvent* event) {
+    const CPoint p = WorkspacePoint(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        OnLeftUp(p, ModeFlagsOf(event->modifiers()));
+    else if (event->button() == Qt::RightButton)
+        OnRightUp(p, event->globalPosition().toPoint());
+    else
+        QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void COrvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click on the last selected component opens its property dialog, as a right
+    // click does; anywhere else it is a second click.
+    const CPoint p = WorkspacePoint(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && m_selectMode && !m_modes.empty()) {
+        CMode& last = *m_modes.back();
+        if (const CWidget* widget = last.GetWidget(); widget && widget->HitTest(p)) {
+            m_moving = false;
+            last.ShowDialog();
+            return;
+        }
+    }
+    mousePressEvent(event);
+}
+
+void COrvaneView::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Control:
+        m_multiSelect = true;
+        return;
+    case Qt::Key_Delete:
+        // Only a selection is deleted; a component tool's mode is not one.
+        if (m_selectMode && !m_modes.empty()) {
+            for (auto& mode : m_modes)
+                mode->Delete();
+            m_modes.clear();
+            InvalidateAll();
+            m_doc.SetModified();
+        }
+        return;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void COrvaneView::AddToSelection(std::unique_ptr<CMode> probe) {
+    if (!m_multiSelect && m_modes.size() < 2)
+        m_modes.clear();
+    CWidget* widget = probe->GetWidget();
+    std::erase_if(m_modes, [widget](const auto& mode) { return mode->GetWidget() == widget; });
+    m_modes.push_back(std::move(probe));
+}
+
+void COrvaneView::OnLeftDown(CPoint p, unsigned flags) {
+    if (m_toolActive) {
+        m_anchor = m_lastPoint = p;
+        m_captured = true;
+    }
+    if (!m_selectMode)
+        return;
+
+    std::array<std::unique_ptr<CMode>, kWidgetTypeCount> probes;
+    for (int t = 0; t < kWidgetTypeCount; ++t) {
+        probes[static_cast<size_t>(t)] = MakeMode(static_cast<WidgetType>(t), &m_doc, this);
+        probes[static_cast<size_t>(t)]->OnLButtonDown(flags, p, *this);
+    }
+    bool hit = false;
+    const CLoadPoint* loadPoint = nullptr;
+    for (auto& probe : probes) {
+        if (!probe->IsHit())
+            continue;
+        hit = true;
+        if (probe->Type() == WidgetType::LoadPoint)
+            loadPoint = static_cast<const CLoadPoint*>(probe->GetWidget());
+        AddToSelection(std::move(probe));
+    }
+    if (loadPoint && m_resultViewerOpen && m_resultViewerOpen()) {
+        m_doc.NotifyViews(this, LoadPointAddress(m_doc.GetResultPath(), loadPoint->m_name));
+        return;
+    }
+    if (!hit) {
+        m_multiSelect = false;
+        m_rubberBand = true;
+        m_anchor = m_lastPoint = p;
+        m_modes.clear();
+    } else {
+        InvalidateAll();
+    }
+    for (auto& mode : m_modes)
+        mode->BeginMove(p);
+    m_moving = true;
+}
+
+void COrvaneView::OnPointerMove(CPoint p, unsigned flags) {
+    m_statusX = QString::fromStdString(orvane::StatusXText(p.x));
+    m_statusY = QString::fromStdString(orvane::StatusYText(p.y));
+    emit pointerMoved(m_statusX, m_statusY);
+
+    if (m_rubberBand && m_selectMode) {
+        ToggleXor(XorShape{m_anchor, m_lastPoint, true});
+        ToggleXor(XorShape{m_anchor, p, true});
+        m_lastPoint = p;
+        return;
+    }
+    if (m_moving && !m_modes.empty() && !m_rubberBand) {
+        for (auto& mode : m_modes)
+            mode->OnMouseMove(flags, p, *this);
+        return;
+    }
+    if (m_captured && m_toolActive && !m_selectMode && !m_modes.empty()) {
+        m_modes.front()->OnRubberBand(flags, p, *this);
+        m_lastPoint = p;
+        viewport()->setCursor(Qt::CrossCursor);
+        return;
+    }
+    CursorShape shape = CursorShape::Arrow;
+    if (m_selectMode) {
+        for (const auto& mode : m_modes) {
+            if (mode->HitBody(p))
+                shape = CursorShape::Move;
+            if (mode->HitEnd(p))
+                shape = CursorShape::SizeDiagonal;
+        }
+    }
+    SetCursorShape(shape);
+}
+
+void COrvaneView::OnLeftUp(CPoint p, unsigned flags) {
+    m_moving = false;
+    const bool created = m_captured && !m_modes.empty() && m_toolActive && !m_selectMode;
+    m_captured = false;
+    ClearOverlay(); // whatever rubber band was shown ends with the drag
+    if (created) {
+        for (auto& mode : m_modes)
+            mode->OnLButtonUp(flags, p, *this);
+        return;
+    }
+    if (m_selectMode)
+        InvalidateAll();
+    if (m_rubberBand) {
+        for (int t = 0; t < kWidgetTypeCount; ++t) {
+            std::unique_ptr<CMode> probe = MakeMode(static_cast<WidgetType>(t), &m_doc, this);
+            for (auto& found :
+                 probe->SelectInRect(m_anchor.x, m_anchor.y, m_lastPoint.x, m_lastPoint.y))
+                m_modes.push_back(std::move(found));
+        }
+        m_rubberBand = false;
+        for (auto& mode : m_modes)
+            mode->BeginMove(p);
+        InvalidateAll();
+    }
+}
+
+void COrvaneView::OnRightUp(CPoint p, QPoint globalPos) {
+    if (m_selectMode && !m_modes.empty()) {
+        CMode& last = *m_modes.back();
+        if (const CWidget* widget = last.GetWidget(); widget && widget->HitTest(p)) {
+            last.ShowDialog();
+            return;
+        }
+    }
+    for (QAction* action : m_contextMenu->actions()) {
+        const QVariant tool = action->data();
+        if (tool.isValid())
+            action->setChecked(tool.toInt() < 0 ? m_selectMode
+                                                : m_tools[static_cast<size_t>(tool.toInt())]);
+    }
+    m_contextMenu->popup(globalPos);
+}
+
+void COrvaneView::BuildContextMenu() {
+    m_contextMenu = new QMenu(this);
+    QAction* select =
+        m_contextMenu->addAction(QString::fromUtf8(SelectMenuText), this, &COrvaneView::OnSelect);
+    select->setCheckable(true);
+    select->setData(-1);
+    for (int t = 0; t < kWidgetTypeCount; ++t) {
+        const auto type = static_cast<WidgetType>(t);
+        QAction* tool = m_contextMenu->addAction(QString::fromUtf8(ToolMenuText(type)), this,
+                                                 [this, type] { ChooseTool(type); });
+        tool->setCheckable(true);
+        tool->setData(t);
+    }
+    QMenu* settings = m_contextMenu->addMenu(QString::fromUtf8(ContextSettingsMenuText));
+    settings->addAction(QString::fromUtf8(ContextWorkspaceSettingsText), this,
+                        &COrvaneView::OnWorkspaceSettings);
+    settings->addAction(QString::fromUtf8(ContextSimulationSettingsText), this,
+                        &COrvaneView::OnSimulationSettings);
+}
+
+std::vector<CWidget*> COrvaneView::Selection() const {
+    std::vector<CWidget*> widgets;
+    if (!m_selectMode)
+        return widgets;
+    for (const auto& mode : m_modes)
+        widgets.push_back(mode->GetWidget());
+    return widgets;
+}
+
+// ---- tools and zoom
+
+void COrvaneView::ClearToolFlags() {
+    m_tools.fill(false);
+}
+
+void COrvaneView::LeaveZoom() {
+    m_zoomed = false;
+    m_zoom = kEditZoom;
+    UpdateScrollBars();
+    InvalidateAll();
+}
+
+void COrvaneView::ChooseTool(WidgetType type) {
+    ClearToolFlags();
+    // Also at 113: editing needs the one-to-one mapping.
+    if (m_zoomed || m_zoom != kEditZoom)
+        LeaveZoom();
+    m_tools[static_cast<size_t>(type)] = true;
+    m_selectMode = false;
+    m_toolActive = true;
+    m_modes.clear();
+    m_modes.push_back(MakeMode(type, &m_doc, this));
+    InvalidateAll();
+    emit commandStateChanged();
+}
+
+void COrvaneView::OnSelect() {
+    ClearToolFlags();
+    if (m_zoomed || m_zoom != kEditZoom)
+        LeaveZoom();
+    m_selectMode = true;
+    m_toolActive = false;
+    m_modes.clear();
+    InvalidateAll();
+    emit commandStateChanged();
+}
+
+void COrvaneView::SelectWidget(CWidget* widget) {
+    if (!widget)
+        return;
+    // The errors list may hold components deleted since; only one still in a collection is
+    // selected.
+    std::optional<WidgetType> type;
+    for (int t = 0; t < kWidgetTypeCount && !type; ++t)
+        for (int i = 0; i < CollectionSize(m_doc, static_cast<WidgetType>(t)) && !type; ++i)
+            if (CollectionAt(m_doc, static_cast<WidgetType>(t), i) == widget)
+                type = static_cast<WidgetType>(t);
+    if (!type)
+        return;
+    OnSelect();
+    std::unique_ptr<CMode> mode = MakeMode(*type, &m_doc, this);
+    mode->SetWidget(widget);
+    m_modes.clear();
+    m_modes.push_back(std::move(mode));
+    InvalidateAll();
+}
+
+void COrvaneView::OnZoomIn() {
+    ClearToolFlags();
+    m_selectMode = false;
+    m_toolActive = false;
+    if (const int zoom = ZoomedIn(m_zoom); zoom != m_zoom) {
+        m_zoom = zoom;
+        m_zoomed = true;
+        UpdateScrollBars();
+        InvalidateAll();
+    }
+    m_modes.clear();
+    emit commandStateChanged();
+}
+
+void COrvaneView::OnZoomOut() {
+    ClearToolFlags();
+    m_selectMode = false;
+    m_toolActive = false;
+    if (const int zoom = ZoomedOut(m_zoom); zoom != m_zoom) {
+        m_zoom = zoom;
+        m_zoomed = true;
+        UpdateScrollBars();
+        InvalidateAll();
+    }
+    m_modes.clear();
+    emit commandStateChanged();
+}
+
+void COrvaneView::OnToggle() {
+    m_doc.m_toggle = m_doc.m_toggle == 1 ? 0 : 1;
+    InvalidateAll();
+    emit commandStateChanged();
+}
+
+// ---- settings
+
+void COrvaneView::OnWorkspaceSettings() {
+    if (!Prompter().EditWorkspaceSettings(this, m_doc))
+        return;
+    ApplyWorkspaceSize();
+    m_doc.SetModified();
+    InvalidateAll();
+}
+
+void COrvaneView::OnSimulationSettings() {
+    // Changed settings are part of the network file: without the mark, closing would lose them.
+    const CSimulationSettings before = m_doc.GetSettings();
+    if (Prompter().EditSimulationSettings(this, m_doc.GetSettings()) &&
+        !(m_doc.GetSettings() == before))
+        m_doc.SetModified();
+}
+
+// ---- Build commands
+
+void COrvaneView::OnDebug() {
+    const CheckReport report = DebugNetwork(m_doc, m_title);
+    Prompter().Ask(this, QMessageBox::Information, QString::fromStdString(report.message),
+                   QMessageBox::Ok);
+    emit debugFinished(this, report);
+}
+
+void COrvaneView::OnGenerateNdl() {
+    const std::string text = NdlWindowText(m_doc);
+    if (m_ndlWindowOpen)
+        return; // its "&Update" button refreshes it
+    delete m_ndlWindow.data();
+    COrvaneDoc* doc = &m_doc;
+    QDialog* window = Prompter().OpenNdlWindow(this, QString::fromStdString(text),
+                                               [doc] { return NdlWindowText(*doc); });
+    m_ndlWindow = window;
+    if (!window)
+        return;
+    m_ndlWindowOpen = true;
+    connect(window, &QDialog::finished, this, [this] { m_ndlWindowOpen = false; });
+}
+
+void COrvaneView::OnSimulate() {
+    CNDLGenerator generator(m_doc);
+    if (!generator.CheckConnections()) {
+        Prompter().Ask(this, QMessageBox::Warning, QString::fromUtf8(DebugFirstMessage),
+                       QMessageBox::Ok);
+        return;
+    }
+    generator.Generate();
+    if (m_doc.GetSettings().quantsPerDay < 1 &&
+        Prompter().Ask(this, QMessageBox::Warning, QString::fromUtf8(QuantsPerDayWarning),
+                       QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        return;
+    if (m_simulationRunning)
+        return; // one run per view at a time
+    if (!TitleNamesDirectory(m_title)) {
+        Prompter().Ask(this, QMessageBox::Warning, QString::fromUtf8(InvalidOutputNameMessage),
+                       QMessageBox::Ok);
+        return;
+    }
+
+    auto params = std::make_shared<CSimulationParams>();
+    CProgressHookup hookup;
+    if (m_progressFactory)
+        hookup = m_progressFactory(*this, &params->m_stop, params);
+    if (!hookup.sink)
+        hookup.sink = std::make_shared<CStatusProgressSink>(this);
+    m_simulationRunning = true;
+
+    // A directory that cannot be made is not fatal: the run ignores reports it cannot write.
+    const std::string base = ReportBaseDirectory();
+    const ReportPaths paths = MakeReportPaths(base, m_title);
+    std::error_code ignored;
+    std::filesystem::create_directories(paths.directory, ignored);
+    WriteBarImage(paths.barImage);
+    m_doc.SetResultPath(this, paths.html);
+
+    params->m_networkName = m_title;
+    params->m_textReportPath = paths.text;
+    params->m_htmlReportPath = paths.html;
+    params->m_ndlText = generator.GetText();
+    auto run = std::make_unique<CSimulationRun>(params, hookup.sink, hookup.cancel);
+    CSimulationRun* raw = run.get();
+    m_runs.push_back(std::move(run));
+    m_lastParams = params;
+    raw->Start([this, raw](const RunResult& result) {
+        const int status = static_cast<int>(result.status);
+        QMetaObject::invokeMethod(
+            this, [this, raw, status] { RunEnded(raw, status); }, Qt::QueuedConnection);
+    });
+    m_doc.SetModified();
+    emit simulationStarted(QString::fromStdString(paths.html));
+}
+
+void COrvaneView::RunEnded(CSimulationRun* run, int status) {
+    const auto it =
+        std::find_if(m_runs.begin(), m_runs.end(), [run](const auto& r) { return r.get() == run; });
+    if (it == m_runs.end())
+        return;
+    const bool current = (*it)->Params() == m_lastParams;
+    (*it)->Join();
+    m_runs.erase(it);
+    // A progress window clears the flag when it closes; without one the run's end does.
+    if (current && !m_progressFactory)
+        m_simulationRunning = false;
+    emit simulationEnded(status);
+}
+
+void COrvaneView::CancelSimulation() {
+    for (auto& run : m_runs)
+        if (run->Params() == m_lastParams)
+            run->RequestStop();
+    m_simulationRunning = false;
+}
+
+} // namespace orvane

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/ProgressSink.h"
+#include "engine/Simulator.h"
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace orvane {
+
+// The block handed to one run's worker thread. Every run gets a block of its own, so that a new
+// run can never reset the stop request of one that is still ending.
+struct CSimulationParams {
+    std::atomic<bool> m_stop{false}; // the cancel flag the engine reads once per simulated year
+    std::string m_networkName;
+    std::string m_textReportPath;
+    std::string m_htmlReportPath;
+    // The NDL text made before the worker started; the document may be edited meanwhile.
+    std::string m_ndlText;
+};
+
+// One simulation on a worker thread of its own. The worker reads the parameter block once,
+// calls Simulator::Run and then `onEnd` (on the worker thread). The progress sink is shared with
+// whoever shows it and kept alive until the worker has ended.
+class CSimulationRun {
+public:
+    CSimulationRun(std::shared_ptr<CSimulationParams> params,
+                   std::shared_ptr<ProgressSink> progress,
+                   std::function<void()> cancelFromWindow = {});
+    // Stops the run and waits for the worker.
+    ~CSimulationRun();
+    CSimulationRun(const CSimulationRun&) = delete;
+    CSimulationRun& operator=(const CSimulationRun&) = delete;
+
+    void Start(std::function<void(const RunResult&)> onEnd);
+    // Asks the worker to stop before its next simulated year (also waking a paused run).
+    void RequestStop();
+    bool IsStopRequested() const { return m_params->m_stop.load(); }
+    bool HasEnded() const { return m_ended.load(); }
+    void Join();
+
+    const std::shared_ptr<CSimulationParams>& Params() const { return m_params; }
+
+private:
+    std::shared_ptr<CSimulationParams> m_params;
+    std::shared_ptr<ProgressSink> m_progress;
+    std::function<void()> m_cancelFromWindow;
+    std::thread m_thread;
+    std::atomic<bool> m_ended{false};
+};
+
+} // namespace orvane

@@ -1,0 +1,92 @@
+#include "editor/SimulationSettingsDlg.h"
+
+#include "ndl/SimulationSettings.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QWidget* parent)
+    : CDataDialog(tr("Simulation settings"), parent), m_settings(settings) {
+    auto* valueGroup = new QGroupBox(tr("Value"), this);
+    auto* valueForm = new QFormLayout(valueGroup);
+    m_quants = new QLineEdit(QString::number(settings.quantsPerDay), valueGroup);
+    valueForm->addRow(tr("QuantsPerDay"), m_quants);
+
+    auto* valuesGroup = new QGroupBox(tr("Values"), this);
+    auto* grid = new QGridLayout(valuesGroup);
+    m_yearMin = &AddRow(tr("Min years"), grid);
+    m_yearMax = &AddRow(tr("Max years"), grid);
+    m_yearStep = &AddRow(tr("Step years"), grid);
+    m_accuracy = &AddRow(tr("Accuracy"), grid);
+    m_yearMin->LoadInteger(settings.yearMin, 0);
+    m_yearMax->LoadInteger(settings.yearMax, 0);
+    m_yearStep->LoadInteger(settings.yearStep, 0);
+    m_accuracy->LoadNumber(settings.accuracy, 0.0);
+
+    auto* componentsGroup = new QGroupBox(tr("Components"), this);
+    auto* componentsLayout = new QVBoxLayout(componentsGroup);
+    const auto addSwitch = [&](const QString& caption, int32_t value) {
+        auto* check = new QCheckBox(caption, componentsGroup);
+        check->setChecked(value != 0);
+        componentsLayout->addWidget(check);
+        return check;
+    };
+    m_fuses = addSwitch(tr("Fuses"), settings.fuses);
+    m_isolators = addSwitch(tr("Isolators"), settings.isolators);
+    m_reclosers = addSwitch(tr("Reclosers"), settings.reclosers);
+    m_maxFlow = addSwitch(tr("Maximum Flow"), settings.maxFlow);
+
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &CSimulationSettingsDlg::accept);
+    connect(cancel, &QPushButton::clicked, this, &CSimulationSettingsDlg::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(valueGroup);
+    left->addWidget(valuesGroup);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(componentsGroup, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(MakeNote(tr("Note: QuantsPerDay represent the time quanta in each simulated "
+                                  "day. This value is required for the simulation")));
+    layout->addLayout(buttons);
+}
+
+bool CSimulationSettingsDlg::Store() {
+    int32_t quants = 0;
+    int32_t yearMin = 0;
+    int32_t yearMax = 0;
+    int32_t yearStep = 0;
+    double accuracy = 0.0;
+    if (!ReadInteger(m_quants, tr("QuantsPerDay"), quants) || !ReadInteger(*m_yearMin, yearMin) ||
+        !ReadInteger(*m_yearMax, yearMax) || !ReadInteger(*m_yearStep, yearStep) ||
+        !ReadNumber(*m_accuracy, accuracy))
+        return false;
+    m_settings.quantsPerDay = quants;
+    m_settings.yearMin = m_yearMin->IsChecked() ? yearMin : 0;
+    m_settings.yearMax = m_yearMax->IsChecked() ? yearMax : 0;
+    m_settings.yearStep = m_yearStep->IsChecked() ? yearStep : 0;
+    m_settings.accuracy = m_accuracy->IsChecked() ? accuracy : 0.0;
+    m_settings.fuses = m_fuses->isChecked() ? 1 : 0;
+    m_settings.isolators = m_isolators->isChecked() ? 1 : 0;
+    m_settings.reclosers = m_reclosers->isChecked() ? 1 : 0;
+    m_settings.maxFlow = m_maxFlow->isChecked() ? 1 : 0;
+    return true;
+}
+
+} // namespace orvane
