@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/ReportFigures.h"
+
+#include <QMap>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+
+namespace orvane {
+
+// The form inside the "Simulation result viewer" bar: the system indices of the active
+// network's last report, their relative accuracies, and a datasheet row per load point.
+class CSimulationResultDockableDlg : public QWidget {
+    Q_OBJECT
+public:
+    explicit CSimulationResultDockableDlg(QWidget* parent = nullptr);
+
+    // Fills the form from the text report beside an HTML report path; empties it when there
+    // is none.
+    void ShowReport(const std::string& htmlPath);
+    void ShowFigures(const ReportFigures& figures);
+    void Clear();
+
+    // The text of a field: group 0 "System result values" (SAIFI ... ACCI), group 1 the
+    // accuracies (SAIFI, SAIDI, ASAI, ENS).
+    QString Field(int group, const QString& label) const;
+    QString Status() const;
+    QTreeWidget* Datasheet() const { return m_datasheet; }
+
+private:
+    QMap<QString, QLineEdit*> m_values;
+    QMap<QString, QLineEdit*> m_accuracies;
+    QLabel* m_status;
+    QTreeWidget* m_datasheet;
+};
+
+} // namespace orvane

@@ -1,0 +1,28 @@
+#include "shell/MainFrm.h"
+#include "shell/Orvane.h"
+#include "shell/ScreenshotTour.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setOrganizationName(QStringLiteral("Orvane"));
+
+    // Qt has taken its own options (-platform, -style, ...) out of the list by now.
+    const auto line = orvane::COrvaneApp::ParseCommandLine(QApplication::arguments());
+    if (!line.ok) {
+        std::fprintf(stderr,
+                     "orvane: %s\nusage: orvane [NETWORK.vlm] [--no-splash] [--reports DIR]\n",
+                     qPrintable(line.error));
+        return 2;
+    }
+    orvane::COrvaneApp theApp;
+    if (!theApp.InitInstance(line))
+        return 1;
+    if (!line.screenshotDir.isEmpty())
+        orvane::StartScreenshotTour(theApp, line.screenshotDir);
+    return QApplication::exec();
+}
