@@ -15,11 +15,10 @@
 namespace orvane::cli {
 namespace {
 
-using test::ReadFile;
-using test::WriteFile;
-
 using test::Capture;
+using test::NetworkDrawing;
 using test::Outcome;
+using test::ReadFile;
 
 Outcome RunCheck(const std::string& path) {
     return Capture([&](std::FILE* out, std::FILE* err) { return Check(path, out, err); });
@@ -30,10 +29,8 @@ Outcome RunNdl(const std::string& path) {
 }
 
 // Source, line, load point: the smallest network that passes the check.
-void DrawFeeder(test::NetworkDrawing& d) {
-    d.doc.GetSettings().quantsPerDay = 4;
-    d.doc.GetSettings().yearMin = 100;
-    d.doc.GetSettings().yearMax = 200;
+void DrawFeeder(NetworkDrawing& d) {
+    d.doc.GetSettings() = {.quantsPerDay = 4, .yearMin = 100, .yearMax = 200};
     d.Source({100, 100});
     CLine* line = d.Line({100, 100}, {300, 100});
     line->m_failure1 = 2;
@@ -45,8 +42,8 @@ void DrawFeeder(test::NetworkDrawing& d) {
 
 class ModelCommandsTest : public ::testing::Test {
 protected:
-    std::string Save(test::NetworkDrawing& d, const std::string& name = "feeder.vlm") {
-        const std::string path = dir.File(name);
+    std::string Save(NetworkDrawing& d) {
+        const std::string path = dir.File("feeder.vlm");
         std::string error;
         EXPECT_TRUE(d.doc.Save(path, error)) << error;
         return path;
@@ -67,44 +64,40 @@ protected:
 const char* const Findings =
     ": error: the network does not pass the check; correct these in the editor:\n";
 
-TEST_F(ModelCommandsTest, CheckReportsAsTheDebugCommand) {
-    test::NetworkDrawing d;
+// check reports as the editor's debug command; ndl prints the generated text, or the findings.
+TEST_F(ModelCommandsTest, CommandsOnAPassingAndAFailingDrawing) {
+    NetworkDrawing d;
     DrawFeeder(d);
     const std::string path = Save(d);
-    Outcome o = RunCheck(path);
-    EXPECT_EQ(o.code, ExitOk);
-    EXPECT_EQ(o.out, "Checking completed : No error found!\n");
-    EXPECT_EQ(o.err, "");
+    CNDLGenerator generator(d.doc);
+    generator.Generate();
+    const Outcome checked = RunCheck(path), printed = RunNdl(path);
+    EXPECT_EQ(checked.code, ExitOk);
+    EXPECT_EQ(checked.out, "Checking completed : No error found!\n");
+    EXPECT_EQ(printed.code, ExitOk);
+    EXPECT_EQ(printed.out, generator.GetText());
+    EXPECT_EQ(checked.err + printed.err, "");
+    // simulate runs it as the editor does.
+    const Outcome simulated = Simulate(path);
+    ASSERT_EQ(simulated.code, ExitOk) << simulated.err;
+    EXPECT_NE(simulated.out.find("Simulated 200 years."), std::string::npos);
+    const std::string html = ReadFile(dir.File("out/feeder/feeder.htm"));
+    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :feeder</font></b>", 0), 0u);
+    EXPECT_NE(html.find(">Farm</a>"), std::string::npos);
 
     d.Line({500, 500}, {600, 500});
     d.doc.GetLoadPoints().GetAt(0)->m_name = "Farm$";
     Save(d);
-    o = RunCheck(path);
-    EXPECT_EQ(o.code, ExitNetworkError);
-    EXPECT_EQ(o.out, "Checking completed : Errors found in feeder.vlm\n"
-                     "Load point \"Farm$\" at (300, 100): its name contains '$', which NDL "
-                     "cannot carry; rename it.\n"
-                     "Line at  (500, 500)  (600, 500)  not connected\n");
-    EXPECT_EQ(o.err, "");
-}
-
-TEST_F(ModelCommandsTest, NdlPrintsTheGeneratedTextOrTheFindings) {
-    test::NetworkDrawing d;
-    DrawFeeder(d);
-    const std::string path = Save(d);
-    Outcome o = RunNdl(path);
-    CNDLGenerator generator(d.doc);
-    generator.Generate();
-    EXPECT_EQ(o.code, ExitOk);
-    EXPECT_EQ(o.out, generator.GetText());
-    EXPECT_EQ(o.err, "");
-
-    d.Load({700, 700});
-    Save(d);
-    o = RunNdl(path);
-    EXPECT_EQ(o.code, ExitNetworkError);
-    EXPECT_EQ(o.out, "");
-    EXPECT_EQ(o.err, path + Findings + "Load Point at  (700, 700)  not connected\n");
+    const std::string findings = "Load point \"Farm$\" at (300, 100): its name contains '$', which "
+                                 "NDL cannot carry; rename it.\n"
+                                 "Line at  (500, 500)  (600, 500)  not connected\n";
+    const Outcome refused = RunCheck(path), unprinted = RunNdl(path);
+    EXPECT_EQ(refused.code, ExitNetworkError);
+    EXPECT_EQ(refused.out, "Checking completed : Errors found in feeder.vlm\n" + findings);
+    EXPECT_EQ(refused.err, "");
+    EXPECT_EQ(unprinted.code, ExitNetworkError);
+    EXPECT_EQ(unprinted.out, "");
+    EXPECT_EQ(unprinted.err, path + Findings + findings);
 }
 
 TEST_F(ModelCommandsTest, UnreadableFilesExitWithTheDocumentsMessage) {
@@ -118,41 +111,30 @@ TEST_F(ModelCommandsTest, UnreadableFilesExitWithTheDocumentsMessage) {
     }
 }
 
-TEST_F(ModelCommandsTest, SimulatesADrawingAsTheEditorDoes) {
-    test::NetworkDrawing d;
-    DrawFeeder(d);
-    const Outcome o = Simulate(Save(d));
-    ASSERT_EQ(o.code, ExitOk) << o.err;
-    EXPECT_NE(o.out.find("Simulated 200 years."), std::string::npos);
-    const std::string html = ReadFile(dir.File("out/feeder/feeder.htm"));
-    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :feeder</font></b>", 0), 0u);
-    EXPECT_NE(html.find(">Farm</a>"), std::string::npos);
-}
-
 TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
     struct Case {
         const char* what;
-        void (*spoil)(test::NetworkDrawing&);
+        void (*spoil)(NetworkDrawing&);
         std::string err;
     };
     const Case cases[] = {
         {"unconnected",
-         [](test::NetworkDrawing& d) {
+         [](NetworkDrawing& d) {
              d.Line({0, 500}, {90, 500});
          },
          Findings + std::string("Line at  (0, 500)  (90, 500)  not connected\n")},
-        {"no quanta per day", [](test::NetworkDrawing& d) { d.doc.GetSettings().quantsPerDay = 0; },
+        {"no quanta per day", [](NetworkDrawing& d) { d.doc.GetSettings().quantsPerDay = 0; },
          ": error: the quanta per day are not set; give \"Quants per day\" a value from 1 to "
          "1440 in the editor's Simulation Settings.\n"},
         {"a value the parser refuses",
-         [](test::NetworkDrawing& d) { d.doc.GetSettings().yearStep = 2000000; },
+         [](NetworkDrawing& d) { d.doc.GetSettings().yearStep = 2000000; },
          ": error: the network's NDL was refused at line 2, column 21: the \"yearstep\" "
          "attribute must be an integer in the range [1,1000000]\n"
          "  (correct the value in the editor; 'orvane-cli ndl "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        test::NetworkDrawing d;
+        NetworkDrawing d;
         DrawFeeder(d);
         c.spoil(d);
         const std::string path = Save(d);
@@ -164,25 +146,22 @@ TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
 }
 
 TEST(ModelCommandsFileTest, DrawingFilesByExtension) {
-    EXPECT_TRUE(IsDrawingFile("a/feeder.VLM"));
-    EXPECT_FALSE(IsDrawingFile("feeder.vlm.ndl"));
-    EXPECT_FALSE(IsDrawingFile("vlm"));
+    EXPECT_EQ((std::vector{IsDrawingFile("a/feeder.VLM"), IsDrawingFile("feeder.vlm.ndl"),
+                           IsDrawingFile("vlm")}),
+              (std::vector{true, false, false}));
 }
 
 // The network the parser builds from a text, as "kind a>b rating customers name scales".
 std::string ParsedNetwork(const std::string& text) {
-    test::TempDir dir;
     Output output;
-    output.OpenTextOutput(dir.File("report.txt"));
     test::FixedClock clock;
     Simulation sim(output);
     sim.Init(nullptr, clock);
     ParserDistrib parser(output);
     const bool ok = parser.Open(text) && parser.Parse(sim);
     parser.Close();
-    output.CloseTextOutput();
     if (!ok)
-        return "parse failed: " + ReadFile(dir.File("report.txt"));
+        return "parse failed: " + parser.LastError();
     char head[160];
     std::snprintf(head, sizeof head, "system %u %u %u %u %g\n", sim.QuantsPerDay(), sim.YearMin(),
                   sim.YearMax(), sim.YearStep(), sim.Accuracy());

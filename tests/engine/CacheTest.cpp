@@ -1,8 +1,8 @@
-#include "engine/Clock.h"
 #include "engine/FlowCache.h"
 #include "engine/Output.h"
 #include "engine/RecloserCache.h"
 #include "engine/Simulation.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 
@@ -14,68 +14,36 @@
 namespace orvane {
 namespace {
 
+using Pattern = std::vector<uint8_t>;
+
+// The stored answer as 0 or 1, or -1 for none.
+int Answer(const bool* found) {
+    return found ? *found : -1;
+}
+
 TEST(RecloserCacheTest, KeyIsRecloserAndWholePattern) {
     RecloserCache cache(8);
-    const std::vector<uint8_t> pattern{1, 0, 1, 1};
+    const Pattern pattern{1, 0, 1, 1};
     EXPECT_EQ(cache.Find(3, pattern), nullptr);
     cache.Store(3, pattern, true);
     cache.Store(4, pattern, false);
 
-    struct Case {
-        const char* name;
-        uint32_t recloser;
-        std::vector<uint8_t> pattern;
-        const bool* expected;
+    const std::tuple<const char*, uint32_t, Pattern, int> cases[] = {
+        {"same key", 3, pattern, 1},
+        {"other recloser", 4, pattern, 0},
+        {"unknown recloser", 5, pattern, -1},
+        {"one byte differs", 3, {1, 0, 0, 1}, -1},
+        {"last byte differs", 3, {1, 0, 1, 0}, -1},
+        {"longer pattern", 3, {1, 0, 1, 1, 0}, -1},
+        {"shorter pattern", 3, {1, 0, 1}, -1},
     };
-    static const bool yes = true;
-    static const bool no = false;
-    const Case cases[] = {
-        {"same key", 3, pattern, &yes},
-        {"other recloser", 4, pattern, &no},
-        {"unknown recloser", 5, pattern, nullptr},
-        {"one byte differs", 3, {1, 0, 0, 1}, nullptr},
-        {"last byte differs", 3, {1, 0, 1, 0}, nullptr},
-        {"longer pattern", 3, {1, 0, 1, 1, 0}, nullptr},
-        {"shorter pattern", 3, {1, 0, 1}, nullptr},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const bool* found = cache.Find(c.recloser, c.pattern);
-        if (!c.expected)
-            EXPECT_EQ(found, nullptr);
-        else
-            ASSERT_TRUE(found != nullptr && *found == *c.expected);
-    }
+    for (const auto& [name, recloser, key, answer] : cases)
+        EXPECT_EQ(Answer(cache.Find(recloser, key)), answer) << name;
 
     // Storing a key again replaces its result and adds no entry.
     cache.Store(3, pattern, false);
     EXPECT_EQ(cache.Size(), 2u);
-    ASSERT_NE(cache.Find(3, pattern), nullptr);
-    EXPECT_FALSE(*cache.Find(3, pattern));
-}
-
-TEST(RecloserCacheTest, EvictsLeastRecentlyUsed) {
-    RecloserCache cache(2);
-    const std::vector<uint8_t> a{1}, b{0}, c{1, 1};
-    cache.Store(1, a, true);
-    cache.Store(1, b, false);
-    ASSERT_NE(cache.Find(1, a), nullptr); // a is now the most recent
-    cache.Store(1, c, true);
-    EXPECT_EQ(cache.Size(), 2u);
-    EXPECT_EQ(cache.Find(1, b), nullptr);
-    EXPECT_NE(cache.Find(1, a), nullptr);
-    EXPECT_NE(cache.Find(1, c), nullptr);
-
-    // Shrinking keeps the most recent; c was found last.
-    cache.SetCapacity(1);
-    EXPECT_EQ(cache.Size(), 1u);
-    EXPECT_EQ(cache.Find(1, a), nullptr);
-    EXPECT_NE(cache.Find(1, c), nullptr);
-
-    cache.SetCapacity(0);
-    cache.Store(1, a, true);
-    EXPECT_EQ(cache.Size(), 0u);
-    EXPECT_EQ(cache.Find(1, a), nullptr);
+    EXPECT_EQ(Answer(cache.Find(3, pattern)), 0);
 }
 
 TEST(FlowCacheTest, CapacitiesMustMatchExactly) {
@@ -85,12 +53,7 @@ TEST(FlowCacheTest, CapacitiesMustMatchExactly) {
     EXPECT_EQ(cache.Find(key), nullptr);
     cache.Store(key, flows);
 
-    struct Case {
-        const char* name;
-        std::vector<double> key;
-        bool hit;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, std::vector<double>, bool> cases[] = {
         {"same capacities", key, true},
         {"negative zero equals zero", {-0.0, 2.5, 1e6, 3.0}, true},
         {"next double up", {0.0, std::nextafter(2.5, 3.0), 1e6, 3.0}, false},
@@ -99,15 +62,10 @@ TEST(FlowCacheTest, CapacitiesMustMatchExactly) {
         {"one element more", {0.0, 2.5, 1e6, 3.0, 0.0}, false},
         {"one element less", {0.0, 2.5, 1e6}, false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<double>* found = cache.Find(c.key);
-        if (c.hit) {
-            ASSERT_NE(found, nullptr);
-            EXPECT_EQ(*found, flows);
-        } else {
-            EXPECT_EQ(found, nullptr);
-        }
+    for (const auto& [name, capacities, hit] : cases) {
+        const std::vector<double>* found = cache.Find(capacities);
+        EXPECT_EQ(found ? *found : std::vector<double>{}, hit ? flows : std::vector<double>{})
+            << name;
     }
 
     const std::vector<double> other{9.0, 9.0, 9.0, 9.0};
@@ -116,35 +74,52 @@ TEST(FlowCacheTest, CapacitiesMustMatchExactly) {
     EXPECT_EQ(*cache.Find(key), other);
 }
 
-TEST(FlowCacheTest, EvictsLeastRecentlyUsed) {
-    FlowCache cache(3);
-    auto key = [](double x) { return std::vector<double>{x, 1.0}; };
-    for (double x : {1.0, 2.0, 3.0})
-        cache.Store(key(x), {x, -x});
-    ASSERT_NE(cache.Find(key(1.0)), nullptr);
-    cache.Store(key(4.0), {4.0, -4.0});
+// Both caches put out the least recently used entry first, keep the most recent when shrunk and
+// hold nothing at capacity 0. Keys are numbered; a hit must give back what its key stored.
+template <class Cache> void ExpectLeastRecentlyUsedOut(Cache& cache, auto store, auto hit) {
+    cache.SetCapacity(3);
+    for (int k : {1, 2, 3})
+        store(k);
+    ASSERT_TRUE(hit(1)); // now the most recent
+    store(4);
     EXPECT_EQ(cache.Size(), 3u);
-    EXPECT_EQ(cache.Find(key(2.0)), nullptr);
-    // The reused entry holds the new flows, and the survivors keep theirs.
-    for (double x : {1.0, 3.0, 4.0}) {
-        const std::vector<double>* found = cache.Find(key(x));
-        ASSERT_NE(found, nullptr) << x;
-        EXPECT_EQ(*found, (std::vector<double>{x, -x}));
-    }
-    cache.Store(key(5.0), {5.0, -5.0});
-    EXPECT_EQ(cache.Find(key(1.0)), nullptr);
-
+    EXPECT_EQ((std::vector{hit(2), hit(1), hit(3), hit(4)}),
+              (std::vector{false, true, true, true}));
+    store(5); // 1 was found before 3 and 4
+    EXPECT_EQ((std::vector{hit(1), hit(3), hit(4), hit(5)}),
+              (std::vector{false, true, true, true}));
     cache.SetCapacity(1);
     EXPECT_EQ(cache.Size(), 1u);
-    EXPECT_NE(cache.Find(key(5.0)), nullptr);
+    EXPECT_TRUE(hit(5));
+    cache.SetCapacity(0);
+    store(1);
+    EXPECT_EQ(cache.Size(), 0u);
+    EXPECT_FALSE(hit(1));
 }
 
+// A reused flow entry must hold the new flows, and the others keep theirs.
+TEST(SearchCacheTest, BothEvictLeastRecentlyUsed) {
+    RecloserCache switches;
+    auto pattern = [](int k) { return Pattern(static_cast<size_t>(k), 1); };
+    ExpectLeastRecentlyUsedOut(
+        switches, [&](int k) { switches.Store(7, pattern(k), k % 2 == 1); },
+        [&](int k) { return Answer(switches.Find(7, pattern(k))) == k % 2; });
+    FlowCache flows;
+    auto key = [](int k) { return std::vector<double>{1.0 * k, 1.0}; };
+    auto value = [](int k) { return std::vector<double>{1.0 * k, -1.0 * k}; };
+    ExpectLeastRecentlyUsedOut(
+        flows, [&](int k) { flows.Store(key(k), value(k)); },
+        [&](int k) { return flows.Find(key(k)) && *flows.Find(key(k)) == value(k); });
+}
+
+// The bound is private and drawn from the entries' real size, so only entries of that size show
+// it: 32 MiB of capacities and flows each.
 TEST(FlowCacheTest, StaysWithinMaxBytes) {
-    const size_t n = size_t{1} << 21; // 32 MiB of capacities and flows per entry
+    const size_t n = size_t{1} << 21;
     const size_t entryBytes = 2 * n * sizeof(double);
     FlowCache cache(100);
     std::vector<double> key(n, 1.0);
-    std::vector<double> flows(n, 0.5);
+    const std::vector<double> flows(n, 0.5);
     for (int i = 0; i < 10; ++i) {
         key[0] = i;
         cache.Store(key, flows);
@@ -156,15 +131,10 @@ TEST(FlowCacheTest, StaysWithinMaxBytes) {
     EXPECT_EQ(cache.Find(key), nullptr);
 }
 
-class FixedClock : public Clock {
-public:
-    uint32_t TickCount() override { return 0; }
-};
-
 // A meshed network of two sources, a recloser tie, switches to toggle and loads to vary.
 struct Network {
     Output output;
-    FixedClock clock;
+    test::FixedClock clock;
     Simulation sim{output};
     std::vector<uint32_t> switches;
     std::vector<uint32_t> loads;
@@ -223,7 +193,6 @@ TEST(SearchCacheTest, CachedSearchesMatchFreshSearches) {
         auto fresh = std::make_unique<Network>();
         for (Network* net : {&cached, fresh.get()})
             net->Set(mask, demands);
-
         EXPECT_EQ(cached.sim.RecloserMustOpen(cached.recloser),
                   fresh->sim.RecloserMustOpen(fresh->recloser));
 
@@ -232,8 +201,7 @@ TEST(SearchCacheTest, CachedSearchesMatchFreshSearches) {
             cached.sim.Element(i).allowed = -7.0;
         cached.sim.MaxFlow();
         fresh->sim.MaxFlow();
-        if (cached.sim.Element(0).allowed == -7.0)
-            ++flowHits;
+        flowHits += cached.sim.Element(0).allowed == -7.0;
         for (uint32_t i = 0; i < cached.sim.ElementCount(); ++i)
             EXPECT_EQ(cached.sim.Element(i).flow, fresh->sim.Element(i).flow) << i;
     }

@@ -21,7 +21,7 @@ std::vector<std::string> Findings(COrvaneDoc& doc, bool expectPass) {
 
 using Lines = std::vector<std::string>;
 
-TEST(CheckerTest, DebugReportsPassAndFailure) {
+TEST(CheckerTest, DebugAndNdlWindowTextsForPassAndFailure) {
     NetworkDrawing d;
     CheckReport report = DebugNetwork(d.doc, "feeder"); // an empty network passes
     EXPECT_TRUE(report.passed);
@@ -36,75 +36,70 @@ TEST(CheckerTest, DebugReportsPassAndFailure) {
     EXPECT_EQ(report.lines, Lines{"Line at  (120, 40)  (200, 40)  not connected"});
     ASSERT_EQ(report.widgets.GetSize(), 1);
     EXPECT_EQ(report.widgets.GetAt(0), line);
+
+    // The NDL window shows the generated text, or where to look for the errors.
+    EXPECT_EQ(NdlWindowText(d.doc), "NDL Generator error:\n"
+                                    "====================\n\n"
+                                    "There are errors in the network\n"
+                                    "drawn by user.\n\n"
+                                    "For more information, please\n"
+                                    "debug the network settings \n"
+                                    "using the debugger.");
+    d.Source({120, 40});
+    d.Load({200, 40});
+    EXPECT_EQ(NdlWindowText(d.doc).rfind("system: ", 0), 0u);
 }
+
+// One component to draw, at one point or two: a line (L), bus bar (B), source (S) or load (P).
+struct Part {
+    void (*add)(NetworkDrawing&, CPoint, CPoint);
+    CPoint a, b = {};
+};
+constexpr auto L = [](NetworkDrawing& d, CPoint a, CPoint b) { d.Line(a, b); };
+constexpr auto B = [](NetworkDrawing& d, CPoint a, CPoint b) { d.BusBar(a, b); };
+constexpr auto S = [](NetworkDrawing& d, CPoint a, CPoint) { d.Source(a); };
+constexpr auto P = [](NetworkDrawing& d, CPoint a, CPoint) { d.Load(a); };
 
 TEST(CheckerTest, GeometricCases) {
     struct Case {
         const char* what;
-        void (*draw)(NetworkDrawing&);
+        std::vector<Part> parts;
         Lines lines;
     };
     const Case cases[] = {
         {"two lines meeting end to end, far ends free",
-         [](NetworkDrawing& d) {
-             d.Line({0, 0}, {100, 0});
-             d.Line({100, 0}, {200, 0});
-         },
+         {{L, {0, 0}, {100, 0}}, {L, {100, 0}, {200, 0}}},
          {"Line at  (0, 0)  (100, 0)  not connected",
           "Line at  (100, 0)  (200, 0)  not connected"}},
         {"a closed loop of lines, nothing else",
-         [](NetworkDrawing& d) {
-             d.Line({0, 0}, {100, 0});
-             d.Line({100, 0}, {100, 100});
-             d.Line({100, 100}, {0, 100});
-             d.Line({0, 100}, {0, 0});
-         },
+         {{L, {0, 0}, {100, 0}},
+          {L, {100, 0}, {100, 100}},
+          {L, {100, 100}, {0, 100}},
+          {L, {0, 100}, {0, 0}}},
          {}},
         {"a later component counts as much as an earlier one",
-         [](NetworkDrawing& d) {
-             d.Line({0, 0}, {100, 0});
-             d.Source({0, 0});
-             d.Load({100, 0});
-         },
+         {{L, {0, 0}, {100, 0}}, {S, {0, 0}}, {P, {100, 0}}},
          {}},
         {"an end on the middle of a bus bar",
-         [](NetworkDrawing& d) {
-             d.Source({0, 0});
-             d.Line({0, 0}, {100, 0});
-             d.BusBar({100, -50}, {100, 50});
-         },
+         {{S, {0, 0}}, {L, {0, 0}, {100, 0}}, {B, {100, -50}, {100, 50}}},
          {"Line at  (0, 0)  (100, 0)  not connected"}},
-        {"bus bar ends touching each other are never checked",
-         [](NetworkDrawing& d) {
-             d.BusBar({0, 0}, {100, 0});
-         },
-         {}},
+        {"bus bar ends touching each other are never checked", {{B, {0, 0}, {100, 0}}}, {}},
         {"load point box holds the line end, the end handle misses the centre",
-         [](NetworkDrawing& d) {
-             d.Source({0, 0});
-             d.Line({0, 0}, {100, 0});
-             d.Load({108, 0});
-         },
+         {{S, {0, 0}}, {L, {0, 0}, {100, 0}}, {P, {108, 0}}},
          {"Line at  (0, 0)  (100, 0)  not connected"}},
         {"one-point components touching only each other's boxes",
-         [](NetworkDrawing& d) {
-             d.Source({0, 0});
-             d.Load({10, 10});
-             d.Load({300, 80});
-         },
+         {{S, {0, 0}}, {P, {10, 10}}, {P, {300, 80}}},
          {"Load Point at  (300, 80)  not connected"}},
         {"a line end in a load point's handle box but outside its body",
-         [](NetworkDrawing& d) {
-             d.Load({0, 0});
-             d.Line({-13, -13}, {-100, -13});
-         },
+         {{P, {0, 0}}, {L, {-13, -13}, {-100, -13}}},
          {"Load Point at  (0, 0)  not connected",
           "Line at  (-13, -13)  (-100, -13)  not connected"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         NetworkDrawing d;
-        c.draw(d);
+        for (const Part& p : c.parts)
+            p.add(d, p.a, p.b);
         EXPECT_EQ(Findings(d.doc, c.lines.empty()), c.lines);
     }
 }
@@ -121,16 +116,14 @@ TEST(CheckerTest, EveryTypeHasItsLabel) {
     d.Source({0, 700});
     d.Equipment({0, 800}, {-10, 800});
     const CheckReport report = DebugNetwork(d.doc, "all");
-    EXPECT_EQ(report.lines, (Lines{
-                                "Line at  (0, 0)  (10, 0)  not connected",
-                                "Circuit Breaker at  (0, 100)  (10, 100)  not connected",
-                                "Fuse at  (0, 200)  (10, 200)  not connected",
-                                "Recloser at  (0, 300)  (10, 300)  not connected",
-                                "Isolator at  (0, 400)  (10, 400)  not connected",
-                                "Load Point at  (-300, 600)  not connected",
-                                "Gen Source at  (0, 700)  not connected",
-                                "Equipment at  (0, 800)  (-10, 800)  not connected",
-                            }));
+    EXPECT_EQ(report.lines, (Lines{"Line at  (0, 0)  (10, 0)  not connected",
+                                   "Circuit Breaker at  (0, 100)  (10, 100)  not connected",
+                                   "Fuse at  (0, 200)  (10, 200)  not connected",
+                                   "Recloser at  (0, 300)  (10, 300)  not connected",
+                                   "Isolator at  (0, 400)  (10, 400)  not connected",
+                                   "Load Point at  (-300, 600)  not connected",
+                                   "Gen Source at  (0, 700)  not connected",
+                                   "Equipment at  (0, 800)  (-10, 800)  not connected"}));
     EXPECT_EQ(NotConnectedLabel("Bus Bar"), "Bus Bar at  (");
     EXPECT_EQ(NotConnectedLine(*d.doc.GetBusBars().GetAt(0)),
               "Bus Bar at  (0, 500)  (10, 500)  not connected");
@@ -151,27 +144,9 @@ TEST(CheckerTest, DeletedComponentsNoLongerCount) {
                                              "Load Point at  (100, 0)  not connected"}));
 }
 
-TEST(CheckerTest, GenerateNdlWindowText) {
-    NetworkDrawing d;
-    d.Line({0, 0}, {100, 0});
-    EXPECT_EQ(NdlWindowText(d.doc), "NDL Generator error:\n"
-                                    "====================\n\n"
-                                    "There are errors in the network\n"
-                                    "drawn by user.\n\n"
-                                    "For more information, please\n"
-                                    "debug the network settings \n"
-                                    "using the debugger.");
-    d.Source({0, 0});
-    d.Load({100, 0});
-    EXPECT_EQ(NdlWindowText(d.doc).rfind("system: ", 0), 0u);
-}
-
 TEST(CheckerTest, NamesNdlCannotCarry) {
-    struct Case {
-        std::string name;
-        std::string problem; // empty: the name can stand
-    };
-    const Case cases[] = {
+    // An empty problem: the name can stand.
+    const std::pair<std::string, std::string> cases[] = {
         {"LP", ""},
         {"Elm St (north), 11 kV; 'A'", ""},
         {"A#1", "contains '#', which NDL cannot carry"},
@@ -183,10 +158,9 @@ TEST(CheckerTest, NamesNdlCannotCarry) {
         {std::string("a\0b", 3), "contains a NUL byte, which NDL cannot carry"},
         {"\\#\"$", "contains '\\', '#', '\"' and '$', which NDL cannot carry"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(NdlNameIsValid(c.name), c.problem.empty());
-        EXPECT_EQ(NdlNameProblem(c.name), c.problem);
+    for (const auto& [name, problem] : cases) {
+        EXPECT_EQ(NdlNameIsValid(name), problem.empty()) << name;
+        EXPECT_EQ(NdlNameProblem(name), problem);
     }
 }
 
@@ -209,9 +183,9 @@ TEST(CheckerTest, LoadPointWithABadNameFailsTheCheck) {
                      "Load point \"two\\nlines\" at (400, 400): its name contains a line feed, "
                      "which NDL cannot carry; rename it."}));
     ASSERT_EQ(report.widgets.GetSize(), 3);
-    EXPECT_EQ(report.widgets.GetAt(0), bad);
-    EXPECT_EQ(report.widgets.GetAt(1), loose);
-    EXPECT_EQ(report.widgets.GetAt(2), loose);
+    EXPECT_EQ(
+        (std::vector{report.widgets.GetAt(0), report.widgets.GetAt(1), report.widgets.GetAt(2)}),
+        (std::vector<CWidget*>{bad, loose, loose}));
     EXPECT_EQ(NdlWindowText(d.doc).rfind("NDL Generator error:", 0), 0u);
 
     bad->m_name = "A1";

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace orvane {
 namespace {
@@ -164,22 +166,16 @@ TEST(ParserDistribTest, TextWithoutSystemFailsSilently) {
 }
 
 TEST(ParserDistribTest, StoresSystemSettings) {
-    Parsed defaults("system: quantsperday=96.0000000001");
-    ASSERT_TRUE(defaults.ok) << defaults.report;
-    EXPECT_EQ(defaults.sim.QuantsPerDay(), 96u);
-    EXPECT_EQ(defaults.sim.YearMin(), 100u);
-    EXPECT_EQ(defaults.sim.YearMax(), 1000000u);
-    EXPECT_EQ(defaults.sim.YearStep(), 100u);
-    EXPECT_EQ(defaults.sim.Accuracy(), 0.05);
-
-    Parsed given("system: quantsperday=1440; yearmin=1e9; yearmax=100; yearstep=1000000; "
-                 "accuracy=0.5; accuracy=0.01; fuses=0; fuses=1");
-    ASSERT_TRUE(given.ok) << given.report;
-    EXPECT_EQ(given.sim.QuantsPerDay(), 1440u);
-    EXPECT_EQ(given.sim.YearMin(), 1000000000u);
-    EXPECT_EQ(given.sim.YearMax(), 100u);
-    EXPECT_EQ(given.sim.YearStep(), 1000000u);
-    EXPECT_EQ(given.sim.Accuracy(), 0.01);
+    auto settings = [](const Parsed& run) {
+        const Simulation& sim = run.sim;
+        return std::tuple(run.ok, sim.QuantsPerDay(), sim.YearMin(), sim.YearMax(), sim.YearStep(),
+                          sim.Accuracy());
+    };
+    EXPECT_EQ(settings(Parsed("system: quantsperday=96.0000000001")),
+              std::tuple(true, 96u, 100u, 1000000u, 100u, 0.05));
+    EXPECT_EQ(settings(Parsed("system: quantsperday=1440; yearmin=1e9; yearmax=100; "
+                              "yearstep=1000000; accuracy=0.5; accuracy=0.01; fuses=0; fuses=1")),
+              std::tuple(true, 1440u, 1000000000u, 100u, 1000000u, 0.01));
 }
 
 struct BuildCase {
@@ -221,6 +217,11 @@ TEST(ParserDistribTest, BuildsElementsBetweenNumberedNodes) {
     }
 }
 
+void ExpectWeibull(const DistributionWeibull& d, double scale, double shape) {
+    EXPECT_DOUBLE_EQ(d.Scale(), scale);
+    EXPECT_DOUBLE_EQ(d.Shape(), shape);
+}
+
 TEST(ParserDistribTest, PassesDurationsAndConstants) {
     Parsed run("system: quantsperday=24; fuses=0\n"
                "line: connect=1,2; length=2.5; failure=0.2,1.5; isolation=3; repair=6,2\n"
@@ -230,27 +231,18 @@ TEST(ParserDistribTest, PassesDurationsAndConstants) {
                "equipment: connect=1,2");
     ASSERT_TRUE(run.ok) << run.report;
     const SimElement& line = run.sim.Element(0);
-    EXPECT_DOUBLE_EQ(line.failure.Scale(), 365 * 24 / 0.5 - 0.5);
-    EXPECT_EQ(line.failure.Shape(), 1.5);
-    EXPECT_DOUBLE_EQ(line.isolation.Scale(), 2.5);
-    EXPECT_EQ(line.isolation.Shape(), 1.0);
-    EXPECT_DOUBLE_EQ(line.repair.Scale(), 5.5);
-    EXPECT_EQ(line.repair.Shape(), 2.0);
-    EXPECT_TRUE(std::isinf(run.sim.Element(1).failure.Scale()));
-    EXPECT_EQ(run.sim.Element(1).failure.Shape(), 2.0);
-    EXPECT_DOUBLE_EQ(run.sim.Element(3).reclose.Scale(), 1.5);
-    EXPECT_EQ(run.sim.Element(3).reclose.Shape(), 3.0);
-
+    ExpectWeibull(line.failure, 365 * 24 / 0.5 - 0.5, 1.5);
+    ExpectWeibull(line.isolation, 2.5, 1.0);
+    ExpectWeibull(line.repair, 5.5, 2.0);
+    ExpectWeibull(run.sim.Element(1).failure, INFINITY, 2.0);
+    ExpectWeibull(run.sim.Element(3).reclose, 1.5, 3.0);
     // A disabled fuse never fails; an equipment without data fails at the default rate.
     const SimElement& fuse = run.sim.Element(5);
-    EXPECT_DOUBLE_EQ(fuse.failure.Scale(), 365 * 24 / 1e-10 - 0.5);
-    EXPECT_EQ(fuse.failure.Shape(), 1e10);
-    EXPECT_EQ(fuse.isolation.Scale(), 0.0);
-    EXPECT_EQ(fuse.repair.Shape(), 1e10);
-    const SimElement& plain = run.sim.Element(6);
-    EXPECT_DOUBLE_EQ(plain.failure.Scale(), 365 * 24 / 1e-10 - 0.5);
-    EXPECT_EQ(plain.failure.Shape(), 1.0);
-    EXPECT_EQ(plain.repair.Scale(), 0.0);
+    ExpectWeibull(fuse.failure, 365 * 24 / 1e-10 - 0.5, 1e10);
+    ExpectWeibull(fuse.isolation, 0.0, 1e10);
+    ExpectWeibull(fuse.repair, 0.0, 1e10);
+    ExpectWeibull(run.sim.Element(6).failure, 365 * 24 / 1e-10 - 0.5, 1.0);
+    ExpectWeibull(run.sim.Element(6).repair, 0.0, 1.0);
 }
 
 TEST(ParserDistribTest, LoadDefaultsAndScaling) {
@@ -258,61 +250,48 @@ TEST(ParserDistribTest, LoadDefaultsAndScaling) {
                      "load: connect=1; profile=1,2; peak=5\n"
                      "load: connect=2; profile=0,3; peak=6");
     ASSERT_TRUE(run.ok) << run.report;
-    // No average and no peak: flat at 1.0 whatever the profile.
-    const SimElement& flat = run.sim.Element(0);
-    EXPECT_EQ(flat.name, "P1");
-    EXPECT_EQ(flat.customers, 12u);
-    EXPECT_EQ(flat.profile.At(0), 1.0);
-    EXPECT_EQ(flat.profile.At(365 * 24 - 1), 1.0);
-    // Only a peak: the shape is kept, not pulled towards an average.
-    const SimElement& peaked = run.sim.Element(1);
-    EXPECT_EQ(peaked.customers, 1u);
-    EXPECT_EQ(peaked.profile.At(0), 2.5);
-    EXPECT_EQ(peaked.profile.At(365 * 24 - 1), 5.0);
-    EXPECT_EQ(peaked.rating, 5.0);
     EXPECT_EQ(run.report, "");
-    EXPECT_EQ(run.sim.Element(2).profile.At(0), 1e-9);
-    EXPECT_EQ(run.sim.Element(2).profile.At(365 * 24 - 1), 6.0);
+    auto ends = [&](uint32_t i) {
+        const SimElement& e = run.sim.Element(i);
+        return std::tuple(e.name, e.customers, e.rating, e.profile.At(0),
+                          e.profile.At(365 * 24 - 1));
+    };
+    // No average and no peak: flat at 1.0 whatever the profile.
+    EXPECT_EQ(ends(0), std::tuple("P1", 12u, 1.0, 1.0, 1.0));
+    // Only a peak: the shape is kept, not pulled towards an average, above the floor of 1e-9.
+    EXPECT_EQ(ends(1), std::tuple("", 1u, 5.0, 2.5, 5.0));
+    EXPECT_EQ(ends(2), std::tuple("", 1u, 6.0, 1e-9, 6.0));
 }
 
+// 499 breakers on 998 nodes of their own, or 998 breakers on two nodes, then a definition that
+// needs one, two or three more nodes or elements.
 TEST(ParserDistribTest, RefusesNetworksBeyondTheArrays) {
-    std::string nodes = Sys;
+    std::string nodes = Sys, elements;
     for (int i = 0; i < 998; i += 2)
         nodes += "breaker: connect=" + std::to_string(i) + "," + std::to_string(i + 1) + "\n";
-    Parsed fits(nodes + "breaker: connect=0,997");
-    EXPECT_TRUE(fits.ok) << fits.report;
-    EXPECT_EQ(fits.sim.NodeCount(), 1000u);
-    Parsed tooMany(nodes + "breaker: connect=0,998");
-    EXPECT_FALSE(tooMany.ok);
-    EXPECT_EQ(tooMany.report, "error: (L501 C23) the network needs more than 1000 nodes, the most "
-                              "a simulation can hold\n");
-    Parsed fresh(nodes + "source: connect=0");
-    EXPECT_EQ(fresh.report, "error: (L501 C18) the network needs more than 1000 nodes, the most "
-                            "a simulation can hold\n");
-
-    // 998 breakers, then a definition that needs one, two or three more elements.
-    const std::string noReclosers = "system: quantsperday=24; reclosers=0\n";
-    const std::string full = "the network needs more than 1000 elements, the most a simulation "
-                             "can hold\n";
-    const struct {
-        std::string system;
-        std::string last;
-        std::string report;
-    } cases[] = {
-        {Sys, "source: connect=1", ""},
-        {Sys, "source: connect=1\nfuse: connect=1,2", "error: (L1001 C18) " + full},
-        {Sys, "recloser: connect=1,2", "error: (L1000 C22) " + full},
+    for (int i = 0; i < 998; ++i)
+        elements += "breaker: connect=1,2\n";
+    const std::string noReclosers = "system: quantsperday=24; reclosers=0\n" + elements;
+    elements = Sys + elements;
+    const std::string tooMany = "the network needs more than 1000 nodes, the most a simulation "
+                                "can hold\n";
+    const std::string tooLong = "the network needs more than 1000 elements, the most a simulation "
+                                "can hold\n";
+    const std::tuple<const std::string&, std::string, std::string> cases[] = {
+        {nodes, "breaker: connect=0,997", ""},
+        {nodes, "breaker: connect=0,998", "error: (L501 C23) " + tooMany},
+        {nodes, "source: connect=0", "error: (L501 C18) " + tooMany},
+        {elements, "source: connect=1", ""},
+        {elements, "source: connect=1\nfuse: connect=1,2", "error: (L1001 C18) " + tooLong},
+        {elements, "recloser: connect=1,2", "error: (L1000 C22) " + tooLong},
         {noReclosers, "recloser: connect=1,2", ""},
     };
-    for (const auto& c : cases) {
-        std::string text = c.system;
-        for (int i = 0; i < 998; ++i)
-            text += "breaker: connect=1,2\n";
-        Parsed run(text + c.last);
-        EXPECT_EQ(run.ok, c.report.empty()) << c.last;
-        EXPECT_EQ(run.report, c.report) << c.last;
-        if (run.ok) {
-            EXPECT_EQ(run.sim.ElementCount(), 1000u) << c.last;
+    for (const auto& [before, last, report] : cases) {
+        Parsed run(before + last);
+        EXPECT_EQ(run.ok, report.empty()) << last;
+        EXPECT_EQ(run.report, report) << last;
+        if (run.ok) { // one of the arrays is full
+            EXPECT_EQ(std::max(run.sim.NodeCount(), run.sim.ElementCount()), 1000u) << last;
         }
     }
 }
@@ -365,19 +344,12 @@ TEST(ParserDistribTest, SurvivesMangledTexts) {
         std::string text = pick(systems) + "\n";
         for (int i = static_cast<int>(random() % 8); i > 0; --i)
             text += pick(definitions) + "\n";
+        // Replace, insert or erase a character, or leave the text alone.
         for (int i = static_cast<int>(random() % 4); i > 0; --i) {
             const size_t at = random() % text.size();
-            const char c = specials[random() % (sizeof specials - 1)];
-            switch (random() % 3) {
-            case 0:
-                text[at] = c;
-                break;
-            case 1:
-                text.insert(text.begin() + static_cast<std::ptrdiff_t>(at), c);
-                break;
-            default:
-                text.erase(at, 1);
-            }
+            const std::string c(1, specials[random() % (sizeof specials - 1)]);
+            const size_t cut = random() % 2;
+            text.replace(at, cut, random() % 3 ? c : "");
         }
         test::FixedClock clock;
         Simulation sim(output);
