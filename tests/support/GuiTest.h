@@ -1,0 +1,106 @@
+#pragma once
+
+#include "editor/ViewPrompter.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace orvane::test {
+
+// The one application object of a test program, on the offscreen platform.
+inline QApplication& GuiApp() {
+    static int argc = 1;
+    static char name[] = "orvane_gui_test";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+// Runs the event loop, deferred deletions included, until pred holds or the time is up.
+template <class Pred> bool WaitFor(Pred pred, int timeoutMs = 20000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+// Lets posted events and deferred deletions happen.
+inline void Settle() {
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// One message box as the program asked it.
+struct Asked {
+    QMessageBox::Icon icon;
+    QString text;
+    QMessageBox::StandardButtons buttons;
+};
+
+// The texts of the message boxes asked, in order.
+inline QStringList Texts(const std::vector<Asked>& asked) {
+    QStringList texts;
+    for (const Asked& a : asked)
+        texts << a.text;
+    return texts;
+}
+
+// Answers the workspace view's questions without windows and records what happened: message
+// boxes get yesNoAnswer or OK, property dialogs store their fields, settings dialogs do what
+// the test says, and NDL windows are plain dialogs.
+class FakeViewPrompter : public CViewPrompter {
+public:
+    std::vector<Asked> asked;
+    QMessageBox::StandardButton yesNoAnswer = QMessageBox::Yes;
+    std::vector<CWidget*> edited;
+    std::function<bool(COrvaneDoc&)> workspace = [](COrvaneDoc&) { return false; };
+    std::function<bool(CSimulationSettings&)> simulation = [](CSimulationSettings&) {
+        return false;
+    };
+    std::vector<QString> ndlTexts;
+    std::vector<std::function<std::string()>> ndlSources;
+    std::vector<QPointer<QDialog>> ndlWindows;
+
+    QMessageBox::StandardButton Ask(QWidget*, QMessageBox::Icon icon, const QString& text,
+                                    QMessageBox::StandardButtons buttons) override {
+        asked.push_back({icon, text, buttons});
+        return buttons.testFlag(QMessageBox::Yes) ? yesNoAnswer : QMessageBox::Ok;
+    }
+    bool EditProperties(QWidget*, CWidget& widget) override {
+        edited.push_back(&widget);
+        return true;
+    }
+    bool EditWorkspaceSettings(QWidget*, COrvaneDoc& doc) override { return workspace(doc); }
+    bool EditSimulationSettings(QWidget*, CSimulationSettings& settings) override {
+        return simulation(settings);
+    }
+    QDialog* OpenNdlWindow(QWidget* parent, const QString& text,
+                           std::function<std::string()> source) override {
+        ndlTexts.push_back(text);
+        ndlSources.push_back(std::move(source));
+        return ndlWindows.emplace_back(new QDialog(parent));
+    }
+};
+
+} // namespace orvane::test
