@@ -592,24 +592,19 @@ void COrvaneView::SelectWidget(CWidget* widget) {
 }
 
 void COrvaneView::OnZoomIn() {
-    ClearToolFlags();
-    m_selectMode = false;
-    m_toolActive = false;
-    if (const int zoom = ZoomedIn(m_zoom); zoom != m_zoom) {
-        m_zoom = zoom;
-        m_zoomed = true;
-        UpdateScrollBars();
-        InvalidateAll();
-    }
-    m_modes.clear();
-    emit commandStateChanged();
+    SetZoom(ZoomedIn(m_zoom));
 }
 
 void COrvaneView::OnZoomOut() {
+    SetZoom(ZoomedOut(m_zoom));
+}
+
+// Zooming leaves every tool: the zoomed picture is for viewing only.
+void COrvaneView::SetZoom(int zoom) {
     ClearToolFlags();
     m_selectMode = false;
     m_toolActive = false;
-    if (const int zoom = ZoomedOut(m_zoom); zoom != m_zoom) {
+    if (zoom != m_zoom) {
         m_zoom = zoom;
         m_zoomed = true;
         UpdateScrollBars();

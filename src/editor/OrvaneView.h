@@ -180,6 +180,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void SetZoom(int zoom);
     // One inverted shape of the overlay: a segment, or a rectangle when isRect.
     struct XorShape {
         CPoint from;

@@ -697,23 +697,15 @@ void CMainFrame::UpdateWindowMenu() {
 }
 
 void CMainFrame::TileHorizontally() {
-    // One above the other, each the full width.
-    QList<QMdiSubWindow*> windows;
-    for (QMdiSubWindow* w : m_mdi->subWindowList())
-        if (!w->isMinimized())
-            windows.append(w);
-    if (windows.isEmpty())
-        return;
-    const QRect area = m_mdi->viewport()->rect();
-    const int h = area.height() / static_cast<int>(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
-        windows[i]->showNormal();
-        windows[i]->setGeometry(0, i * h, area.width(), h);
-    }
+    Tile(false);
 }
 
 void CMainFrame::TileVertically() {
-    // Side by side, each the full height.
+    Tile(true);
+}
+
+// Side by side (each the full height) or one above the other (each the full width).
+void CMainFrame::Tile(bool sideBySide) {
     QList<QMdiSubWindow*> windows;
     for (QMdiSubWindow* w : m_mdi->subWindowList())
         if (!w->isMinimized())
@@ -721,10 +713,13 @@ void CMainFrame::TileVertically() {
     if (windows.isEmpty())
         return;
     const QRect area = m_mdi->viewport()->rect();
-    const int w = area.width() / static_cast<int>(windows.size());
-    for (int i = 0; i < windows.size(); ++i) {
+    const int n = static_cast<int>(windows.size());
+    for (int i = 0; i < n; ++i) {
         windows[i]->showNormal();
-        windows[i]->setGeometry(i * w, 0, w, area.height());
+        if (sideBySide)
+            windows[i]->setGeometry(i * (area.width() / n), 0, area.width() / n, area.height());
+        else
+            windows[i]->setGeometry(0, i * (area.height() / n), area.width(), area.height() / n);
     }
 }
 

@@ -119,6 +119,7 @@ private:
     void UpdateWindowMenu();
     void TileHorizontally();
     void TileVertically();
+    void Tile(bool sideBySide);
     void ArrangeIcons();
     // Runs a command of the active network view.
     void RouteToView(void (COrvaneView::*command)());
