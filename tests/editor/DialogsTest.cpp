@@ -17,6 +17,7 @@
 #include "model/LoadPoint.h"
 #include "model/OrvaneDoc.h"
 #include "model/Recloser.h"
+#include "model/TypeOrder.h"
 #include "ndl/SimulationSettings.h"
 
 #include <QApplication>
@@ -33,10 +34,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
+#include <array>
 #include <ostream>
+#include <string>
+#include <tuple>
+#include <vector>
 
 // Readable failure output for Qt strings.
 inline void PrintTo(const QString& text, std::ostream* os) {
@@ -58,26 +60,20 @@ protected:
     }
 };
 
-QStringList Captions(const CDataDialog& dlg) {
-    QStringList captions;
-    for (const auto& row : dlg.Rows())
-        captions << row->CaptionText();
-    return captions;
-}
-
-QStringList GroupTitles(const QWidget& dlg) {
-    QStringList titles;
-    for (const QGroupBox* group : dlg.findChildren<QGroupBox*>())
-        titles << group->title();
-    return titles;
-}
-
-QStringList LabelTexts(const QWidget& dlg) {
-    QStringList texts;
-    for (const QLabel* label : dlg.findChildren<QLabel*>())
+// Every text shown is there verbatim: title, group titles, labels and button texts.
+void ExpectTexts(const QWidget& window, const QStringList& expected) {
+    QStringList texts{window.windowTitle()};
+    for (const QGroupBox* group : window.findChildren<QGroupBox*>())
+        texts << group->title();
+    for (const QLabel* label : window.findChildren<QLabel*>())
         texts << label->text();
-    return texts;
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>())
+        texts << button->text();
+    for (const QString& text : expected)
+        EXPECT_TRUE(texts.contains(text)) << text.toStdString();
 }
+
+const QString kCheckNote = "Check the check box to enable the attribute.";
 
 QPushButton* Button(const QWidget& dlg, const QString& text) {
     for (QPushButton* button : dlg.findChildren<QPushButton*>())
@@ -86,13 +82,17 @@ QPushButton* Button(const QWidget& dlg, const QString& text) {
     return nullptr;
 }
 
-// The row as the user sees it: checked, field enabled, caption enabled, shown text.
-void ExpectRow(const CAttributeRow& row, bool checked, const QString& text) {
-    SCOPED_TRACE(row.CaptionText().toStdString());
-    EXPECT_EQ(row.IsChecked(), checked);
-    EXPECT_EQ(row.Edit()->isEnabled(), checked);
-    EXPECT_EQ(row.Caption()->isEnabled(), checked);
-    EXPECT_EQ(row.Text(), text);
+// The rows as the user sees them, "[x] Caption: text" or "[ ] Caption: text"; "[!]" where the
+// caption or the field is enabled other than its box is checked.
+QStringList Shown(const CDataDialog& dlg) {
+    QStringList rows;
+    for (const auto& row : dlg.Rows()) {
+        const bool on = row->IsChecked();
+        const bool same = row->Edit()->isEnabled() == on && row->Caption()->isEnabled() == on;
+        const char* mark = !same ? "[!] " : on ? "[x] " : "[ ] ";
+        rows << mark + row->CaptionText() + ": " + row->Text();
+    }
+    return rows;
 }
 
 void Enter(CAttributeRow& row, const QString& text) {
@@ -108,7 +108,6 @@ TEST(FieldTextTest, WholeFieldsAndLeadingNumbers) {
     EXPECT_EQ(ParseInteger(" -1 "), -1);
     for (const char* bad : {"1.5", "1e3", "2147483648", "12a", "0x10"})
         EXPECT_FALSE(ParseInteger(bad)) << '"' << bad << '"';
-
     // Profile entries read as atof reads them, but never as inf or nan.
     const std::pair<const char*, double> leading[] = {
         {"1.5abc", 1.5}, {"  -2", -2.0}, {"+3", 3.0}, {"abc", 0.0}, {"", 0.0}, {"inf", 0.0}};
@@ -117,233 +116,144 @@ TEST(FieldTextTest, WholeFieldsAndLeadingNumbers) {
     EXPECT_EQ(ProfileNumber(1234567.0), "1.23457e+06");
 }
 
-TEST_F(DialogTest, LineDialogLoadsAndAppliesEveryRow) {
+TEST_F(DialogTest, LineDialogLoadsAppliesRefusesAndStoresUncheckedAsNotSet) {
     CLine line({0, 0}, {100, 0}, 1, 0x808080);
     line.m_failure2 = 1.5;
     line.m_isolation1 = 0.25;
     line.m_length = 0.0; // 0 is a value, not "not set"
     line.m_notes = "old";
-
     CLineEquipmentDlg dlg(line);
-    EXPECT_EQ(dlg.windowTitle(), "Line/Equipment Data");
-    EXPECT_EQ(GroupTitles(dlg), QStringList{"Line/Equipment Details"});
-    EXPECT_EQ(Captions(dlg), (QStringList{"Failure 1", "Failure 2", "Isolation 1", "Isolation 2",
-                                          "Repair 1", "Repair 2", "Length", "Capacity"}));
-    EXPECT_TRUE(LabelTexts(dlg).contains("Notes"));
-    EXPECT_TRUE(LabelTexts(dlg).contains("Check the check box to enable the attribute."));
-    ASSERT_NE(Button(dlg, "Apply"), nullptr);
-
-    ExpectRow(*dlg.Row("Failure 1"), false, "0");
-    ExpectRow(*dlg.Row("Failure 2"), true, "1.5");
-    ExpectRow(*dlg.Row("Isolation 1"), true, "0.25");
-    ExpectRow(*dlg.Row("Isolation 2"), false, "0");
-    ExpectRow(*dlg.Row("Length"), true, "0");
-    ExpectRow(*dlg.Row("Capacity"), false, "0");
+    ExpectTexts(dlg,
+                {"Line/Equipment Data", "Line/Equipment Details", "Notes", kCheckNote, "Apply"});
+    EXPECT_EQ(Shown(dlg),
+              (QStringList{"[ ] Failure 1: 0", "[x] Failure 2: 1.5", "[x] Isolation 1: 0.25",
+                           "[ ] Isolation 2: 0", "[ ] Repair 1: 0", "[ ] Repair 2: 0",
+                           "[x] Length: 0", "[ ] Capacity: 0"}));
     EXPECT_EQ(dlg.Notes()->toPlainText(), "old");
 
-    // A click on the box enables the caption and the field together.
-    dlg.Row("Failure 1")->Check()->click();
-    EXPECT_TRUE(dlg.Row("Failure 1")->Edit()->isEnabled());
-    EXPECT_TRUE(dlg.Row("Failure 1")->Caption()->isEnabled());
+    dlg.Row("Failure 1")->Check()->click(); // enables the caption and the field together
+    EXPECT_EQ(Shown(dlg)[0], "[x] Failure 1: 0");
     dlg.Row("Failure 1")->Edit()->setText("0.5");
     Enter(*dlg.Row("Repair 2"), "3");
     Enter(*dlg.Row("Capacity"), "400");
     dlg.Row("Failure 2")->Check()->click();
     dlg.Notes()->setPlainText("two\nlines");
-    Button(dlg, "Apply")->click();
+    dlg.reject(); // Escape and the close box end here: nothing is written
+    EXPECT_EQ(line.m_failure1, -1.0);
+    EXPECT_EQ(line.m_notes, "old");
 
+    Button(dlg, "Apply")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_TRUE(g_messages.empty());
-    EXPECT_EQ(line.m_failure1, 0.5);
-    EXPECT_EQ(line.m_failure2, -1.0);
-    EXPECT_EQ(line.m_isolation1, 0.25);
-    EXPECT_EQ(line.m_isolation2, -1.0);
-    EXPECT_EQ(line.m_repair1, -1.0);
-    EXPECT_EQ(line.m_repair2, 3.0);
-    EXPECT_EQ(line.m_length, 0.0);
-    EXPECT_EQ(line.m_capacity, 400.0);
+    const auto stored = [&] {
+        return std::array<double, 8>{line.m_failure1,   line.m_failure2, line.m_isolation1,
+                                     line.m_isolation2, line.m_repair1,  line.m_repair2,
+                                     line.m_length,     line.m_capacity};
+    };
+    EXPECT_EQ(stored(), (std::array<double, 8>{0.5, -1.0, 0.25, -1.0, -1.0, 3.0, 0.0, 400.0}));
     EXPECT_EQ(line.m_notes, "two\nlines");
 
-    // Reopened: the stored values come back; unchecking stores not set.
-    CLineEquipmentDlg again(line);
-    ExpectRow(*again.Row("Failure 1"), true, "0.5");
-    again.Row("Failure 1")->Check()->click();
-    ASSERT_TRUE(again.Apply());
-    EXPECT_EQ(line.m_failure1, -1.0);
-}
-
-TEST_F(DialogTest, ClosingWithoutApplyChangesNothing) {
-    CEquipment equipment({0, 0}, {10, 10}, 1, 0);
-    equipment.m_failure1 = 0.2;
-    equipment.m_notes = "n";
-    CLineEquipmentDlg dlg(equipment);
+    // Text that is not a number is refused, even in an unchecked row, and nothing is written.
     dlg.Row("Failure 1")->Edit()->setText("9");
-    Enter(*dlg.Row("Length"), "12");
-    dlg.Notes()->setPlainText("changed");
-    dlg.reject(); // Escape and the close box end here
-    EXPECT_EQ(equipment.m_failure1, 0.2);
-    EXPECT_EQ(equipment.m_length, -1.0);
-    EXPECT_EQ(equipment.m_notes, "n");
-}
-
-TEST_F(DialogTest, TextThatIsNotANumberIsRefusedAndNothingIsStored) {
-    CLine line({0, 0}, {100, 0}, 1, 0);
-    CLineEquipmentDlg dlg(line);
-    Enter(*dlg.Row("Failure 1"), "0.5");
-    Enter(*dlg.Row("Repair 1"), "4h");
-    dlg.accept();
-    EXPECT_NE(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(g_messages, QStringList{"Please enter a number in \"Repair 1\"."});
-    EXPECT_EQ(line.m_failure1, -1.0) << "a refused Apply writes nothing";
-
-    // The field is read even while its box is unchecked.
-    dlg.Row("Repair 1")->Check()->click();
-    EXPECT_FALSE(dlg.Apply());
-    dlg.Row("Repair 1")->Edit()->setText("");
-    EXPECT_EQ(dlg.Apply(), false);
-    EXPECT_EQ(dlg.Refusal(), "Please enter a number in \"Repair 1\".");
+    for (const char* bad : {"4h", ""}) {
+        g_messages.clear();
+        dlg.Row("Repair 1")->Edit()->setText(bad);
+        Button(dlg, "Apply")->click();
+        EXPECT_EQ(g_messages, QStringList{"Please enter a number in \"Repair 1\"."}) << bad;
+    }
+    EXPECT_EQ(stored(), (std::array<double, 8>{0.5, -1.0, 0.25, -1.0, -1.0, 3.0, 0.0, 400.0}));
     dlg.Row("Repair 1")->Edit()->setText("4");
     EXPECT_TRUE(dlg.Apply());
     EXPECT_TRUE(dlg.Refusal().isEmpty());
-    EXPECT_EQ(line.m_failure1, 0.5);
+    EXPECT_EQ(line.m_failure1, 9.0);
     EXPECT_EQ(line.m_repair1, -1.0);
 }
 
-TEST_F(DialogTest, ComponentDialogServesSwitchesAndSources) {
-    CCircuitBreaker breaker({0, 0}, {20, 0}, 1, 0);
-    breaker.m_notes = "feeder head";
-    CComponentDlg dlg(breaker);
-    EXPECT_EQ(dlg.windowTitle(), "Component Data");
-    EXPECT_EQ(GroupTitles(dlg), QStringList{"Details"});
-    EXPECT_EQ(Captions(dlg), QStringList{"Capacity"});
-    EXPECT_TRUE(LabelTexts(dlg).contains("Check the check box to enable the attribute."));
-    ExpectRow(*dlg.Row("Capacity"), false, "0");
-    EXPECT_EQ(dlg.Notes()->toPlainText(), "feeder head");
-    Enter(*dlg.Row("Capacity"), "250");
-    dlg.Notes()->setPlainText("");
-    dlg.accept();
-    EXPECT_EQ(breaker.m_capacity, 250.0);
-    EXPECT_EQ(breaker.m_notes, "");
-
-    CGenSource source({50, 50}, 1, 0);
-    source.m_capacity = 12.5;
-    CComponentDlg sourceDlg(source);
-    ExpectRow(*sourceDlg.Row("Capacity"), true, "12.5");
-    sourceDlg.Row("Capacity")->Check()->click();
-    sourceDlg.Notes()->setPlainText("plant");
-    sourceDlg.accept();
-    EXPECT_EQ(source.m_capacity, -1.0);
-    EXPECT_EQ(source.m_notes, "plant");
-}
-
-TEST_F(DialogTest, RecloserDialog) {
-    CRecloser recloser({0, 0}, {20, 0}, 1, 0);
-    recloser.m_reclose1 = 0.01;
-    CRecloserDlg dlg(recloser);
-    EXPECT_EQ(dlg.windowTitle(), "Recloser Data");
-    EXPECT_EQ(GroupTitles(dlg), QStringList{"Details"});
-    EXPECT_EQ(Captions(dlg), (QStringList{"Capacity", "Reclosing time 1", "Reclosing time 2"}));
-    ExpectRow(*dlg.Row("Capacity"), false, "0");
-    ExpectRow(*dlg.Row("Reclosing time 1"), true, "0.01");
-    ExpectRow(*dlg.Row("Reclosing time 2"), false, "0");
-    Enter(*dlg.Row("Reclosing time 2"), "2");
-    dlg.Row("Reclosing time 1")->Check()->click();
-    Enter(*dlg.Row("Capacity"), "1e3");
-    dlg.Notes()->setPlainText("r");
-    dlg.accept();
-    EXPECT_EQ(recloser.m_capacity, 1000.0);
-    EXPECT_EQ(recloser.m_reclose1, -1.0);
-    EXPECT_EQ(recloser.m_reclose2, 2.0);
-    EXPECT_EQ(recloser.m_notes, "r");
-}
-
-TEST_F(DialogTest, PropertyDialogOfEachType) {
-    CLine line;
+TEST_F(DialogTest, PropertyDialogOfEachTypeEditsItsComponent) {
     CEquipment equipment;
     CCircuitBreaker breaker;
     CFuse fuse;
     CIsolator isolator;
     CRecloser recloser;
     CGenSource source;
+    const std::tuple<CWidget*, double*, std::string*, QString, QString> cases[] = {
+        {&equipment, &equipment.m_capacity, &equipment.m_notes, "Line/Equipment Data",
+         "Line/Equipment Details"},
+        {&breaker, &breaker.m_capacity, &breaker.m_notes, "Component Data", "Details"},
+        {&fuse, &fuse.m_capacity, &fuse.m_notes, "Component Data", "Details"},
+        {&isolator, &isolator.m_capacity, &isolator.m_notes, "Component Data", "Details"},
+        {&source, &source.m_capacity, &source.m_notes, "Component Data", "Details"},
+        {&recloser, &recloser.m_capacity, &recloser.m_notes, "Recloser Data", "Details"},
+    };
+    for (const auto& [widget, capacity, notes, title, group] : cases) {
+        SCOPED_TRACE(TypeName(widget->Type()));
+        *capacity = 12.5;
+        const auto dlg = MakePropertyDialog(*widget);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->windowTitle(), title);
+        ExpectTexts(*dlg, {group, "Notes", kCheckNote, "Apply"});
+        EXPECT_TRUE(Shown(*dlg).contains("[x] Capacity: 12.5"));
+        dlg->Row("Capacity")->Edit()->setText("7");
+        dlg->findChild<QPlainTextEdit*>()->setPlainText("n");
+        Button(*dlg, "Apply")->click();
+        EXPECT_EQ(std::pair(*capacity, *notes), std::pair(7.0, std::string("n")));
+        dlg->Row("Capacity")->Check()->click();
+        ASSERT_TRUE(dlg->Apply());
+        EXPECT_EQ(*capacity, -1.0);
+    }
     CLoadPoint load;
     CBusBar busBar;
-    const std::pair<CWidget*, QString> cases[] = {
-        {&line, "Line/Equipment Data"}, {&equipment, "Line/Equipment Data"},
-        {&breaker, "Component Data"},   {&fuse, "Component Data"},
-        {&isolator, "Component Data"},  {&recloser, "Recloser Data"},
-        {&source, "Component Data"},    {&load, "Load Point Data"},
-    };
-    for (const auto& [widget, title] : cases) {
-        auto dlg = MakePropertyDialog(*widget);
-        ASSERT_NE(dlg, nullptr) << title.toStdString();
-        EXPECT_EQ(dlg->windowTitle(), title);
-    }
+    EXPECT_EQ(MakePropertyDialog(load)->windowTitle(), "Load Point Data");
     EXPECT_EQ(MakePropertyDialog(busBar), nullptr);
 
-    // The dialog edits the component it was made for.
-    auto dlg = MakePropertyDialog(fuse);
-    Enter(*dlg->Row("Capacity"), "7");
-    dlg->accept();
-    EXPECT_EQ(fuse.m_capacity, 7.0);
-    EXPECT_EQ(isolator.m_capacity, -1.0);
+    // The recloser's reclosing times go to their own fields.
+    recloser.m_reclose1 = 0.01;
+    CRecloserDlg dlg(recloser);
+    EXPECT_EQ(Shown(dlg), (QStringList{"[ ] Capacity: 0", "[x] Reclosing time 1: 0.01",
+                                       "[ ] Reclosing time 2: 0"}));
+    Enter(*dlg.Row("Reclosing time 2"), "2");
+    ASSERT_TRUE(dlg.Apply());
+    EXPECT_EQ(std::pair(recloser.m_reclose1, recloser.m_reclose2), std::pair(0.01, 2.0));
+    dlg.Row("Reclosing time 1")->Check()->click();
+    ASSERT_TRUE(dlg.Apply());
+    EXPECT_EQ(recloser.m_reclose1, -1.0);
 }
 
 TEST_F(DialogTest, LoadPointDetails) {
     CLoadPoint load({10, 10}, 1, 0);
     CLoadPointDlg dlg(load);
-    EXPECT_EQ(dlg.windowTitle(), "Load Point Data");
-    EXPECT_EQ(GroupTitles(dlg), (QStringList{"Load Point details", "Load Profile"}));
-    EXPECT_EQ(Captions(dlg), (QStringList{"Name", "Num customers", "Average", "Peak"}));
-    const QStringList labels = LabelTexts(dlg);
-    EXPECT_TRUE(labels.contains("Notes"));
-    EXPECT_TRUE(labels.contains("Check the check box to enable the attribute."));
-    EXPECT_TRUE(labels.contains("User can add new values into the load profile to indicate the "
-                                "increase and decrease of load over a time."));
-    EXPECT_TRUE(labels.contains(
-        "Press the button below to select a predefined load profile for this load point."));
-    EXPECT_EQ(dlg.ProfileCheck()->text(), "Enable/disable load profile");
-    EXPECT_EQ(dlg.AddButton()->text(), "&Add");
-    EXPECT_EQ(dlg.RemoveButton()->text(), "Remove");
-    QStringList presets;
-    for (const QPushButton* button : dlg.PresetButtons()) {
-        presets << button->text();
+    ExpectTexts(dlg, {"Load Point Data", "Load Point details", "Notes", "Load Profile",
+                      "Enable/disable load profile", "&Add", "Remove",
+                      "User can add new values into the load profile to indicate the increase "
+                      "and decrease of load over a time.",
+                      "Press the button below to select a predefined load profile for this load "
+                      "point.",
+                      "Residential", "Industrial", "Agriculture", "Load from file", kCheckNote,
+                      "Apply"});
+    // A new load point: named "LP", everything else not set; there are no presets to offer yet.
+    EXPECT_EQ(Shown(dlg), (QStringList{"[x] Name: LP", "[ ] Num customers: 0", "[ ] Average: 0",
+                                       "[ ] Peak: 0"}));
+    for (const QPushButton* button : dlg.PresetButtons())
         EXPECT_FALSE(button->isEnabled());
-    }
-    EXPECT_EQ(presets, (QStringList{"Residential", "Industrial", "Agriculture", "Load from file"}));
-
-    // A new load point: named "LP", everything else not set.
-    ExpectRow(*dlg.Row("Name"), true, "LP");
-    ExpectRow(*dlg.Row("Num customers"), false, "0");
-    ExpectRow(*dlg.Row("Average"), false, "0");
-    ExpectRow(*dlg.Row("Peak"), false, "0");
 
     Enter(*dlg.Row("Num customers"), "120");
     Enter(*dlg.Row("Average"), "2.5");
-    dlg.Row("Name")->Edit()->setText("Mill Road");
+    dlg.Row("Name")->Edit()->setText("Load 12 (east)");
     dlg.Notes()->setPlainText("substation B");
-    dlg.accept();
+    Button(dlg, "Apply")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(load.m_name, "Mill Road");
-    EXPECT_EQ(load.m_customers, 120);
-    EXPECT_EQ(load.m_average, 2.5);
-    EXPECT_EQ(load.m_peak, -1.0);
-    EXPECT_EQ(load.m_notes, "substation B");
+    EXPECT_EQ(std::tuple(load.m_name, load.m_customers, load.m_average, load.m_peak, load.m_notes),
+              std::tuple("Load 12 (east)", 120, 2.5, -1.0, "substation B"));
 
-    // Unchecked name and customers store the empty name and -1; the empty name opens unchecked.
+    // Unchecked, the name is stored empty whatever its field holds, and customers as -1.
     CLoadPointDlg again(load);
-    ExpectRow(*again.Row("Num customers"), true, "120");
+    EXPECT_EQ(Shown(again), (QStringList{"[x] Name: Load 12 (east)", "[x] Num customers: 120",
+                                         "[x] Average: 2.5", "[ ] Peak: 0"}));
+    again.Row("Name")->Edit()->setText("A#1");
     again.Row("Name")->Check()->click();
     again.Row("Num customers")->Check()->click();
     ASSERT_TRUE(again.Apply());
-    EXPECT_EQ(load.m_name, "");
-    EXPECT_EQ(load.m_customers, -1);
-    CLoadPointDlg third(load);
-    ExpectRow(*third.Row("Name"), false, "");
-
-    Enter(*third.Row("Num customers"), "12.5");
-    EXPECT_FALSE(third.Apply());
-    EXPECT_EQ(third.Refusal(), "Please enter an integer in \"Num customers\".");
-    EXPECT_EQ(load.m_customers, -1);
+    EXPECT_EQ(std::pair(load.m_name, load.m_customers), std::pair(std::string(), -1));
+    EXPECT_EQ(Shown(CLoadPointDlg(load))[0], "[ ] Name: ");
 }
 
 TEST_F(DialogTest, LoadPointNameThatNdlCannotCarryIsRefused) {
@@ -352,44 +262,23 @@ TEST_F(DialogTest, LoadPointNameThatNdlCannotCarryIsRefused) {
         {"say \"hi\"", "'\"'"},
         {"C:\\load", "'\\'"},
         {"$5", "'$'"},
-        {QString("two") + QChar('\n') + "lines", "a line feed"},
-        {QString("cr") + QChar('\r'), "a carriage return"},
+        {"two\nlines", "a line feed"},
+        {"cr\r", "a carriage return"},
         {QString("nul") + QChar(0), "a NUL byte"},
+        {"A#1 $2", "'#' and '$'"},
     };
     for (const auto& [name, why] : cases) {
-        SCOPED_TRACE(why.toStdString());
         g_messages.clear();
         CLoadPoint load({10, 10}, 1, 0);
         CLoadPointDlg dlg(load);
         dlg.Row("Name")->Edit()->setText(name);
-        ASSERT_EQ(dlg.Row("Name")->Text(), name);
         Enter(*dlg.Row("Peak"), "3");
-        dlg.accept();
+        Button(dlg, "Apply")->click();
         EXPECT_NE(dlg.result(), QDialog::Accepted);
-        ASSERT_EQ(g_messages.size(), 1);
-        EXPECT_EQ(g_messages[0], "The name \"" + name + "\" contains " + why +
-                                     ", which NDL cannot carry. Please choose another name.");
-        EXPECT_EQ(load.m_name, "LP");
-        EXPECT_EQ(load.m_peak, -1.0);
+        EXPECT_EQ(g_messages, QStringList{"The name \"" + name + "\" contains " + why +
+                                          ", which NDL cannot carry. Please choose another name."});
+        EXPECT_EQ(load.m_peak, -1.0) << why.toStdString();
     }
-
-    CLoadPoint load({10, 10}, 1, 0);
-    CLoadPointDlg dlg(load);
-    dlg.Row("Name")->Edit()->setText("A#1 $2");
-    EXPECT_FALSE(dlg.Apply());
-    EXPECT_EQ(dlg.Refusal(), "The name \"A#1 $2\" contains '#' and '$', which NDL cannot carry. "
-                             "Please choose another name.");
-    dlg.Row("Name")->Edit()->setText("Load 12 (east)");
-    dlg.accept();
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(load.m_name, "Load 12 (east)");
-
-    // An unchecked name is stored empty, whatever its field holds.
-    CLoadPointDlg unchecked(load);
-    unchecked.Row("Name")->Edit()->setText("A#1");
-    unchecked.Row("Name")->Check()->click();
-    EXPECT_TRUE(unchecked.Apply());
-    EXPECT_EQ(load.m_name, "");
 }
 
 std::vector<double> Values(const CLoadPoint& load) {
@@ -399,11 +288,18 @@ std::vector<double> Values(const CLoadPoint& load) {
     return values;
 }
 
-QStringList ListTexts(const QListWidget* list) {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << list->item(i)->text();
-    return texts;
+// The profile editor as the user sees it: box, entries, entry text, whether the list, entry and
+// Add are on, whether Remove is offered.
+QString Profile(const CLoadPointDlg& dlg) {
+    QStringList parts{dlg.ProfileCheck()->isChecked() ? "[x]" : "[ ]"};
+    for (int i = 0; i < dlg.ProfileList()->count(); ++i)
+        parts << dlg.ProfileList()->item(i)->text();
+    const bool on = dlg.ProfileList()->isEnabled();
+    const bool same = dlg.ProfileEntry()->isEnabled() == on && dlg.AddButton()->isEnabled() == on;
+    parts << "|" << dlg.ProfileEntry()->text() << (!same ? "mixed" : on ? "on" : "off");
+    if (dlg.RemoveButton()->isEnabled())
+        parts << "Remove";
+    return parts.join(' ');
 }
 
 TEST_F(DialogTest, LoadProfileEditor) {
@@ -411,267 +307,181 @@ TEST_F(DialogTest, LoadProfileEditor) {
     for (double value : {1.0, 1.5, 0.8})
         load.m_profile.emplace_back(value);
     CLoadPointDlg dlg(load);
-    EXPECT_TRUE(dlg.ProfileCheck()->isChecked());
-    EXPECT_EQ(ListTexts(dlg.ProfileList()), (QStringList{"1", "1.5", "0.8"}));
-    EXPECT_TRUE(dlg.ProfileList()->isEnabled());
-    EXPECT_TRUE(dlg.ProfileEntry()->isEnabled());
-    EXPECT_TRUE(dlg.AddButton()->isEnabled());
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled());
-    EXPECT_EQ(dlg.ProfileEntry()->text(), "0");
+    EXPECT_EQ(Profile(dlg), "[x] 1 1.5 0.8 | 0 on");
 
-    // Remove with no entry selected does nothing.
+    // Remove with no entry selected does nothing; selecting one offers Remove for it.
     dlg.RemoveButton()->setEnabled(true);
     dlg.RemoveButton()->click();
-    EXPECT_EQ(dlg.ProfileList()->count(), 3);
-
     dlg.ProfileList()->setCurrentRow(1);
-    EXPECT_TRUE(dlg.RemoveButton()->isEnabled());
+    EXPECT_EQ(Profile(dlg), "[x] 1 1.5 0.8 | 0 on Remove");
     dlg.RemoveButton()->click();
-    EXPECT_EQ(ListTexts(dlg.ProfileList()), (QStringList{"1", "0.8"}));
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled());
+    EXPECT_EQ(Profile(dlg), "[x] 1 0.8 | 0 on");
 
-    dlg.ProfileEntry()->setText("2");
-    EXPECT_EQ(dlg.CurrentValue(), 2.0);
-    dlg.AddButton()->click();
-    EXPECT_EQ(dlg.ProfileEntry()->text(), "0");
-    EXPECT_EQ(dlg.CurrentValue(), 0.0);
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled());
+    // Add takes the entry as far as it is a number and resets it; the list shows six digits.
+    for (const char* text : {"2", "1.23456789 kW", "high"}) {
+        dlg.ProfileEntry()->setText(text);
+        dlg.AddButton()->click();
+    }
+    EXPECT_EQ(Profile(dlg), "[x] 1 0.8 2 1.23457 0 | 0 on");
+    EXPECT_EQ(Values(load), (std::vector<double>{1.0, 1.5, 0.8})) << "edits wait for Apply";
 
     // The list taking the focus offers Remove.
     QFocusEvent focusIn(QEvent::FocusIn);
     QApplication::sendEvent(dlg.ProfileList(), &focusIn);
-    EXPECT_TRUE(dlg.RemoveButton()->isEnabled());
-
-    // Entry text is read as far as it is a number; the list shows six significant digits.
-    dlg.ProfileEntry()->setText("1.23456789 kW");
-    dlg.AddButton()->click();
-    dlg.ProfileEntry()->setText("high");
-    dlg.AddButton()->click();
-    EXPECT_EQ(ListTexts(dlg.ProfileList()), (QStringList{"1", "0.8", "2", "1.23457", "0"}));
-    EXPECT_EQ(Values(load), (std::vector<double>{1.0, 1.5, 0.8})) << "edits wait for Apply";
-
+    EXPECT_EQ(Profile(dlg), "[x] 1 0.8 2 1.23457 0 | 0 on Remove");
     dlg.ProfileList()->setCurrentRow(4);
     dlg.RemoveButton()->click();
-    dlg.accept();
+    Button(dlg, "Apply")->click();
     EXPECT_EQ(Values(load), (std::vector<double>{1.0, 0.8, 2.0, 1.23456789}));
-}
 
-TEST_F(DialogTest, LoadProfileCheckBox) {
-    CLoadPoint load({10, 10}, 1, 0);
-    CLoadPointDlg dlg(load);
-    EXPECT_FALSE(dlg.ProfileCheck()->isChecked());
-    for (QWidget* w : std::initializer_list<QWidget*>{dlg.ProfileList(), dlg.ProfileEntry(),
-                                                      dlg.AddButton(), dlg.RemoveButton()})
-        EXPECT_FALSE(w->isEnabled());
-
+    // Unchecked, the editor is off, focus offers no Remove, and Apply drops the profile.
     dlg.ProfileCheck()->click();
-    EXPECT_TRUE(dlg.ProfileList()->isEnabled());
-    EXPECT_TRUE(dlg.ProfileEntry()->isEnabled());
-    EXPECT_TRUE(dlg.AddButton()->isEnabled());
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled());
-    dlg.ProfileEntry()->setText("0.5");
-    dlg.AddButton()->click();
-    dlg.ProfileList()->setCurrentRow(0);
-    dlg.ProfileCheck()->click();
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled());
-    QFocusEvent focusIn(QEvent::FocusIn);
     QApplication::sendEvent(dlg.ProfileList(), &focusIn);
-    EXPECT_FALSE(dlg.RemoveButton()->isEnabled()) << "not while the profile is off";
-    dlg.ProfileCheck()->click();
-    dlg.accept();
-    EXPECT_EQ(Values(load), std::vector<double>{0.5});
-
-    // Unchecked at Apply: the load point has no profile any more.
-    CLoadPointDlg again(load);
-    EXPECT_TRUE(again.ProfileCheck()->isChecked());
-    again.ProfileCheck()->click();
-    again.accept();
+    EXPECT_EQ(Profile(dlg), "[ ] 1 0.8 2 1.23457 | 0 off");
+    ASSERT_TRUE(dlg.Apply());
     EXPECT_TRUE(load.m_profile.empty());
 
-    // Cancel after profile edits keeps the old profile.
-    load.m_profile.emplace_back(3.0);
-    CLoadPointDlg cancelled(load);
-    cancelled.ProfileEntry()->setText("4");
-    cancelled.AddButton()->click();
-    cancelled.reject();
-    EXPECT_EQ(Values(load), std::vector<double>{3.0});
+    // Without a profile the box opens unchecked; Cancel after profile edits writes nothing.
+    CLoadPointDlg again(load);
+    EXPECT_EQ(Profile(again), "[ ] | 0 off");
+    again.ProfileCheck()->click();
+    again.AddButton()->click();
+    again.reject();
+    EXPECT_TRUE(load.m_profile.empty());
 }
 
-TEST_F(DialogTest, WorkspaceOptionsShowTheDocument) {
-    COrvaneDoc doc;
-    CSettingsDlg dlg(doc);
-    EXPECT_EQ(dlg.windowTitle(), "Workspace options");
-    EXPECT_EQ(GroupTitles(dlg), (QStringList{"Workspace size", "Size options", "Screen redraw",
-                                             "Adaptive drawing", "Snap Drawing"}));
-    const QStringList labels = LabelTexts(dlg);
-    for (const char* text :
-         {"Horizontal (pixels)", "Verticle (pixels)", "Snap pixel",
-          "Regional screen redraw only update a particular area as opposed to full screen redraw "
-          "that update the whole screen. Regional redraw might cause artifacts while full screen "
-          "redraw is much slower.",
-          "Adaptive drawing help user to precisely draw widgets such as cricuit breaker on "
-          "screen.",
-          "Snap drawing create a virtual grid behind the workspace so widgets would be properly "
-          "placed on workspace. Higher px value will waste more workspace while setting it to 0 "
-          "px to disable snap drawing."})
-        EXPECT_TRUE(labels.contains(text)) << text;
-    EXPECT_EQ(dlg.RegionalButton()->text(), "&Regional redraw");
-    EXPECT_EQ(dlg.FullButton()->text(), "&Full screen redraw (Default)");
-    EXPECT_EQ(dlg.AdaptiveCheck()->text(), "&Enable");
-    EXPECT_NE(Button(dlg, "OK"), nullptr);
-    EXPECT_NE(Button(dlg, "Cancel"), nullptr);
-
-    EXPECT_EQ(dlg.WidthEdit()->text(), "1024");
-    EXPECT_EQ(dlg.HeightEdit()->text(), "786");
-    for (const QRadioButton* size : dlg.SizeButtons())
-        EXPECT_FALSE(size->isChecked());
-    EXPECT_FALSE(dlg.RegionalButton()->isChecked());
-    EXPECT_TRUE(dlg.FullButton()->isChecked());
-    EXPECT_FALSE(dlg.AdaptiveCheck()->isChecked());
-    ASSERT_EQ(dlg.SnapList()->count(), 21);
-    EXPECT_EQ(dlg.SnapList()->itemText(0), "0");
-    EXPECT_EQ(dlg.SnapList()->itemText(20), "20");
-    EXPECT_EQ(dlg.SnapList()->currentIndex(), 10);
-
-    struct Size {
-        QString caption;
-        QString width, height;
-    };
-    const Size sizes[] = {{"640*480", "640", "480"},     {"800*600", "800", "600"},
-                          {"1024*786", "1024", "786"},   {"1152*864", "1152", "864"},
-                          {"1290*960", "1290", "960"},   {"1600*1200", "1600", "1200"},
-                          {"1920*1440", "1920", "1440"}, {"&Default", "780", "430"}};
-    for (size_t i = 0; i < std::size(sizes); ++i) {
-        QRadioButton* button = dlg.SizeButtons()[i];
-        EXPECT_EQ(button->text(), sizes[i].caption);
-        button->click();
-        EXPECT_TRUE(button->isChecked());
-        EXPECT_EQ(dlg.WidthEdit()->text(), sizes[i].width) << sizes[i].caption.toStdString();
-        EXPECT_EQ(dlg.HeightEdit()->text(), sizes[i].height) << sizes[i].caption.toStdString();
-    }
-    EXPECT_EQ(doc.m_workspaceWidth, 1024u) << "nothing is written before OK";
+// The workspace options as shown: size, redraw, adaptive drawing, snap pitch and the list's range.
+QString Options(const CSettingsDlg& dlg) {
+    const QComboBox* snap = dlg.SnapList();
+    return QString("%1*%2 %3 %4, snap %5 of %6..%7")
+        .arg(dlg.WidthEdit()->text(), dlg.HeightEdit()->text(),
+             dlg.RegionalButton()->isChecked() ? "regional" : "full",
+             dlg.AdaptiveCheck()->isChecked() ? "adaptive" : "exact",
+             snap->currentIndex() < 0 ? "none" : snap->currentText(), snap->itemText(0),
+             snap->itemText(snap->count() - 1));
 }
 
-TEST_F(DialogTest, WorkspaceOptionsWriteBackOnlyOnOk) {
+TEST_F(DialogTest, WorkspaceOptions) {
     COrvaneDoc doc;
     doc.m_regionalRedraw = true;
     doc.m_adaptiveDrawing = 1;
-    const auto edit = [](CSettingsDlg& dlg) {
-        dlg.SizeButtons()[7]->click();
-        dlg.FullButton()->click();
-        dlg.AdaptiveCheck()->click();
-        dlg.SnapList()->setCurrentIndex(0);
+    const auto state = [&] {
+        return std::tuple(doc.m_workspaceWidth, doc.m_workspaceHeight, doc.m_regionalRedraw,
+                          doc.m_adaptiveDrawing, doc.m_snapPixel);
     };
     {
         CSettingsDlg dlg(doc);
-        EXPECT_TRUE(dlg.RegionalButton()->isChecked());
-        EXPECT_TRUE(dlg.AdaptiveCheck()->isChecked());
-        edit(dlg);
-        dlg.reject();
+        ExpectTexts(
+            dlg,
+            {"Workspace options", "Workspace size", "Horizontal (pixels)", "Verticle (pixels)",
+             "Size options", "Screen redraw", "&Regional redraw", "&Full screen redraw (Default)",
+             "Regional screen redraw only update a particular area as opposed to full screen "
+             "redraw that update the whole screen. Regional redraw might cause artifacts while "
+             "full screen redraw is much slower.",
+             "Adaptive drawing",
+             "Adaptive drawing help user to precisely draw widgets such as cricuit breaker on "
+             "screen.",
+             "&Enable", "Snap Drawing",
+             "Snap drawing create a virtual grid behind the workspace so widgets would be "
+             "properly placed on workspace. Higher px value will waste more workspace while "
+             "setting it to 0 px to disable snap drawing.",
+             "Snap pixel", "OK", "Cancel"});
+        EXPECT_EQ(Options(dlg), "1024*786 regional adaptive, snap 10 of 0..20");
+        dlg.SizeButtons()[0]->click();
+        dlg.FullButton()->click();
+        dlg.AdaptiveCheck()->click();
+        dlg.SnapList()->setCurrentIndex(0);
+        Button(dlg, "Cancel")->click();
     }
-    EXPECT_EQ(doc.m_workspaceWidth, 1024u);
-    EXPECT_TRUE(doc.m_regionalRedraw);
-    EXPECT_EQ(doc.m_adaptiveDrawing, 1);
-    EXPECT_EQ(doc.m_snapPixel, 10);
+    EXPECT_EQ(state(), std::tuple(1024u, 786u, true, 1, 10));
 
     CSettingsDlg dlg(doc);
-    edit(dlg);
+    const std::tuple<QString, QString> sizes[] = {
+        {"640*480", "640*480"},     {"800*600", "800*600"},   {"1024*786", "1024*786"},
+        {"1152*864", "1152*864"},   {"1290*960", "1290*960"}, {"1600*1200", "1600*1200"},
+        {"1920*1440", "1920*1440"}, {"&Default", "780*430"}};
+    for (size_t i = 0; i < std::size(sizes); ++i) {
+        const auto& [caption, size] = sizes[i];
+        EXPECT_EQ(dlg.SizeButtons()[i]->text(), caption);
+        EXPECT_FALSE(dlg.SizeButtons()[i]->isChecked());
+        dlg.SizeButtons()[i]->click();
+        EXPECT_TRUE(Options(dlg).startsWith(size + " ")) << Options(dlg).toStdString();
+    }
+    dlg.AdaptiveCheck()->click();
+    dlg.SnapList()->setCurrentIndex(0);
     Button(dlg, "OK")->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(doc.m_workspaceWidth, 780u);
-    EXPECT_EQ(doc.m_workspaceHeight, 430u);
-    EXPECT_FALSE(doc.m_regionalRedraw);
-    EXPECT_EQ(doc.m_adaptiveDrawing, 0);
-    EXPECT_EQ(doc.m_snapPixel, 0);
+    EXPECT_EQ(state(), std::tuple(780u, 430u, true, 0, 0));
 }
 
 TEST_F(DialogTest, WorkspaceSizeLimitsAndSnapBeyondTheList) {
     COrvaneDoc doc;
     doc.m_snapPixel = 25;
     CSettingsDlg dlg(doc);
-    EXPECT_EQ(dlg.SnapList()->currentIndex(), -1);
-
+    EXPECT_EQ(Options(dlg), "1024*786 full exact, snap none of 0..20") << "25 is not listed";
     dlg.WidthEdit()->setText("40000");
-    dlg.accept();
+    Button(dlg, "OK")->click();
     EXPECT_NE(dlg.result(), QDialog::Accepted);
     EXPECT_EQ(
         g_messages,
         QStringList{"Please enter an integer between 0 and 30000 in \"Horizontal (pixels)\"."});
+    dlg.WidthEdit()->setText("30000");
     for (const char* bad : {"-1", "30001", "800.5", "wide", ""}) {
-        dlg.WidthEdit()->setText(bad);
+        dlg.HeightEdit()->setText(bad);
         EXPECT_FALSE(dlg.Apply()) << bad;
     }
-    dlg.WidthEdit()->setText("30000");
-    dlg.HeightEdit()->setText("x");
-    EXPECT_FALSE(dlg.Apply());
     EXPECT_EQ(dlg.Refusal(),
               "Please enter an integer between 0 and 30000 in \"Verticle (pixels)\".");
     EXPECT_EQ(doc.m_workspaceWidth, 1024u);
-
     dlg.HeightEdit()->setText("0");
     ASSERT_TRUE(dlg.Apply());
-    EXPECT_EQ(doc.m_workspaceWidth, 30000u);
-    EXPECT_EQ(doc.m_workspaceHeight, 0u);
-    EXPECT_EQ(doc.m_snapPixel, 25);
+    EXPECT_EQ(std::tuple(doc.m_workspaceWidth, doc.m_workspaceHeight, doc.m_regionalRedraw,
+                         doc.m_snapPixel),
+              std::tuple(30000u, 0u, false, 25))
+        << "a pitch beyond the list is kept";
 }
 
 TEST_F(DialogTest, SimulationSettingsDialog) {
-    const auto edit = [](CSimulationSettingsDlg& dlg) {
-        dlg.QuantsEdit()->setText("24");
-        dlg.Row("Max years")->Check()->click();
-        dlg.Row("Accuracy")->Edit()->setText("0.01");
-        dlg.FusesCheck()->click();
-        dlg.MaxFlowCheck()->click();
-    };
     CSimulationSettings settings;
     {
         CSimulationSettingsDlg dlg(settings);
-        EXPECT_EQ(dlg.windowTitle(), "Simulation settings");
-        EXPECT_EQ(GroupTitles(dlg), (QStringList{"Value", "Values", "Components"}));
-        EXPECT_EQ(Captions(dlg), (QStringList{"Min years", "Max years", "Step years", "Accuracy"}));
-        const QStringList labels = LabelTexts(dlg);
-        EXPECT_TRUE(labels.contains("QuantsPerDay"));
-        EXPECT_TRUE(labels.contains("Note: QuantsPerDay represent the time quanta in each "
-                                    "simulated day. This value is required for the simulation"));
-        EXPECT_EQ(dlg.FusesCheck()->text(), "Fuses");
-        EXPECT_EQ(dlg.IsolatorsCheck()->text(), "Isolators");
-        EXPECT_EQ(dlg.ReclosersCheck()->text(), "Reclosers");
-        EXPECT_EQ(dlg.MaxFlowCheck()->text(), "Maximum Flow");
-        EXPECT_NE(Button(dlg, "OK"), nullptr);
-        EXPECT_NE(Button(dlg, "Cancel"), nullptr);
-
+        ExpectTexts(dlg, {"Simulation settings", "Value", "QuantsPerDay", "Values", "Components",
+                          "Fuses", "Isolators", "Reclosers", "Maximum Flow",
+                          "Note: QuantsPerDay represent the time quanta in each simulated day. "
+                          "This value is required for the simulation",
+                          "OK", "Cancel"});
         EXPECT_EQ(dlg.QuantsEdit()->text(), "0");
-        ExpectRow(*dlg.Row("Min years"), true, "100");
-        ExpectRow(*dlg.Row("Max years"), true, "1000000");
-        ExpectRow(*dlg.Row("Step years"), true, "100");
-        ExpectRow(*dlg.Row("Accuracy"), true, "0.05");
+        EXPECT_EQ(Shown(dlg), (QStringList{"[x] Min years: 100", "[x] Max years: 1000000",
+                                           "[x] Step years: 100", "[x] Accuracy: 0.05"}));
         for (QCheckBox* box :
              {dlg.FusesCheck(), dlg.IsolatorsCheck(), dlg.ReclosersCheck(), dlg.MaxFlowCheck()})
             EXPECT_TRUE(box->isChecked());
-
-        edit(dlg);
-        EXPECT_EQ(settings, CSimulationSettings{}) << "nothing is written before OK";
-        dlg.reject();
+        dlg.QuantsEdit()->setText("24");
+        dlg.FusesCheck()->click();
+        Button(dlg, "Cancel")->click();
     }
     EXPECT_EQ(settings, CSimulationSettings{});
 
     CSimulationSettingsDlg dlg(settings);
-    edit(dlg);
+    dlg.QuantsEdit()->setText("24");
+    dlg.Row("Max years")->Check()->click();
+    dlg.Row("Step years")->Edit()->setText("50");
+    dlg.Row("Accuracy")->Edit()->setText("0.01");
+    dlg.IsolatorsCheck()->click();
     Button(dlg, "OK")->click();
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
     CSimulationSettings expected;
     expected.quantsPerDay = 24;
     expected.yearMax = 0;
+    expected.yearStep = 50;
     expected.accuracy = 0.01;
-    expected.fuses = 0;
-    expected.maxFlow = 0;
+    expected.isolators = 0;
     EXPECT_EQ(settings, expected);
 
-    // Values at 0 open unchecked; checking one stores what was typed.
+    // Values at 0 open unchecked; the whole-number fields refuse anything else.
     CSimulationSettingsDlg again(settings);
-    ExpectRow(*again.Row("Max years"), false, "0");
-    EXPECT_FALSE(again.FusesCheck()->isChecked());
-    Enter(*again.Row("Max years"), "5000");
+    EXPECT_EQ(Shown(again), (QStringList{"[x] Min years: 100", "[ ] Max years: 0",
+                                         "[x] Step years: 50", "[x] Accuracy: 0.01"}));
+    EXPECT_FALSE(again.IsolatorsCheck()->isChecked());
     again.QuantsEdit()->setText("a day");
     EXPECT_FALSE(again.Apply());
     EXPECT_EQ(again.Refusal(), "Please enter an integer in \"QuantsPerDay\".");
@@ -680,40 +490,20 @@ TEST_F(DialogTest, SimulationSettingsDialog) {
     EXPECT_FALSE(again.Apply());
     EXPECT_EQ(again.Refusal(), "Please enter an integer in \"Step years\".");
     EXPECT_EQ(settings, expected);
-    again.Row("Step years")->Edit()->setText("10");
-    ASSERT_TRUE(again.Apply());
-    EXPECT_EQ(settings.quantsPerDay, 48);
-    EXPECT_EQ(settings.yearMax, 5000);
-    EXPECT_EQ(settings.yearStep, 10);
 }
 
 TEST(NDLDisplayDialogTest, ShowsTextAndUpdatesFromItsSource) {
-    int calls = 0;
     std::string fresh = "system: quantsPerDay = 24.;\\\n";
-    CNDLDisplayDialog window("first text\nsecond line", [&] {
-        ++calls;
-        return fresh;
-    });
-    EXPECT_EQ(window.windowTitle(), "Network NDL");
+    CNDLDisplayDialog window("first text\nsecond line", [&] { return fresh; });
+    ExpectTexts(window, {"Network NDL", "&Update"});
     EXPECT_FALSE(window.isModal());
     EXPECT_TRUE(window.TextBox()->isReadOnly());
-    EXPECT_TRUE(window.TextBox()->font().fixedPitch());
-    EXPECT_EQ(window.UpdateButton()->text(), "&Update");
     EXPECT_EQ(window.Text(), "first text\nsecond line");
-    EXPECT_EQ(calls, 0);
-
     window.UpdateButton()->click();
-    EXPECT_EQ(calls, 1);
     EXPECT_EQ(window.Text(), fresh);
     fresh = "NDL Generator error:\n";
     window.UpdateButton()->click();
     EXPECT_EQ(window.Text(), fresh) << "the old text is replaced, not appended to";
-
-    bool closed = false;
-    QObject::connect(&window, &QDialog::finished, [&] { closed = true; });
-    window.show();
-    window.close();
-    EXPECT_TRUE(closed);
 }
 
 } // namespace

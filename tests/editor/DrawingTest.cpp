@@ -9,6 +9,7 @@
 #include "editor/LoadPointView.h"
 #include "editor/RecloserView.h"
 #include "editor/WidgetPainter.h"
+#include "model/TypeOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,7 @@ const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kGrey = qRgb(128, 128, 128);
 const QRgb kBlue = qRgb(0, 0, 255);
+const QRgb kRed = qRgb(255, 0, 0);
 constexpr uint32_t kGreyRef = 0x808080;
 
 QImage Render(const std::function<void(QPainter&)>& paint) {
@@ -58,144 +60,69 @@ QImage Render(const std::function<void(QPainter&)>& paint) {
 struct Pixel {
     int x, y;
     QRgb expected;
-    const char* what;
 };
 
 void ExpectPixels(const QImage& image, const std::vector<Pixel>& pixels) {
     for (const Pixel& p : pixels) {
-        EXPECT_EQ(image.pixel(p.x, p.y), p.expected)
-            << p.what << " at (" << p.x << ", " << p.y << ")";
+        EXPECT_EQ(image.pixel(p.x, p.y), p.expected) << "at (" << p.x << ", " << p.y << ")";
     }
 }
 
 TEST(DrawingTest, ColorrefChannelsAreBlueGreenRed) {
     EXPECT_EQ(ColorFromRef(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(ColorFromRef(0xFF0000), QColor(0, 0, 255));
-    EXPECT_EQ(ColorFromRef(0x00FF00), QColor(0, 255, 0));
     EXPECT_EQ(ColorFromRef(0x123456), QColor(0x56, 0x34, 0x12));
 }
 
-TEST(DrawingTest, LineAndBusBarInTheirOwnColourAndWidth) {
+// Each symbol drawn alone, without markers, checked at a few telling pixels.
+TEST(DrawingTest, SymbolPixels) {
     const CLine line({20, 50}, {180, 50}, 1, 0x0000FF);
     const CBusBar bar({20, 100}, {180, 100}, 2, kGreyRef);
-    const QImage image = Render([&](QPainter& p) {
-        CLineView(line).Draw(p);
-        CBusBarView(bar).Draw(p);
-    });
-    ExpectPixels(image, {
-                            {20, 50, qRgb(255, 0, 0), "line end 1"},
-                            {180, 50, qRgb(255, 0, 0), "line end 2"},
-                            {100, 49, kWhite, "line is one pixel"},
-                            {100, 51, kWhite, "line is one pixel"},
-                            {100, 99, kGrey, "bus bar is two pixels"},
-                            {100, 100, kGrey, "bus bar is two pixels"},
-                            {100, 102, kWhite, "bus bar is two pixels"},
-                        });
-}
-
-TEST(DrawingTest, BreakerFuseAndRecloserSymbolsOnAHorizontalSegment) {
     const CCircuitBreaker breaker({20, 40}, {180, 40}, 1, kGreyRef);
+    const CCircuitBreaker diagonalBreaker({0, 0}, {100, 100}, 1, kGreyRef);
     const CFuse fuse({20, 100}, {180, 100}, 1, kGreyRef);
     const CRecloser recloser({20, 160}, {180, 160}, 1, kGreyRef);
-    const QImage image = Render([&](QPainter& p) {
-        CCircuitBreakerView(breaker).Draw(p);
-        CFuseView(fuse).Draw(p);
-        CRecloserView(recloser).Draw(p);
-    });
-    ExpectPixels(image, {
-                            // Breaker: the X arms reach the corners (100 +- 7, 40 +- 7).
-                            {93, 33, kBlack, "breaker arm"},
-                            {107, 47, kBlack, "breaker arm"},
-                            {93, 47, kBlack, "breaker arm"},
-                            {100, 40, kBlack, "breaker crossing over the segment"},
-                            {60, 40, kGrey, "breaker segment"},
-                            {93, 36, kWhite, "breaker has no sides"},
-                            // Fuse: the X plus the two sides across the segment.
-                            {95, 95, kBlack, "fuse arm"},
-                            {93, 96, kBlack, "fuse side"},
-                            {107, 104, kBlack, "fuse side"},
-                            {100, 93, kWhite, "fuse has no side along the segment"},
-                            // Recloser: ring of radius 7, one slash of r = 5, segment on top.
-                            {100, 153, kBlack, "recloser ring top"},
-                            {93, 160, kGrey, "segment drawn over the ring"},
-                            {97, 163, kBlack, "recloser slash"},
-                            {97, 157, kWhite, "recloser has one slash only"},
-                            {100, 160, kGrey, "segment through the centre"},
-                        });
-}
-
-TEST(DrawingTest, SymbolsTurnWithADiagonalSegment) {
-    const CCircuitBreaker breaker({0, 0}, {100, 100}, 1, kGreyRef);
-    const CIsolator isolator({100, 100}, {200, 0}, 1, kGreyRef);
-    const QImage image = Render([&](QPainter& p) {
-        CCircuitBreakerView(breaker).Draw(p);
-        CIsolatorView(isolator).Draw(p);
-    });
-    ExpectPixels(image, {
-                            // A = B = 4: the arms are horizontal and vertical through (50, 50).
-                            {42, 50, kBlack, "breaker arm"},
-                            {50, 42, kBlack, "breaker arm"},
-                            {40, 40, kGrey, "breaker segment"},
-                            // Isolator from (100, 100) to (200, 0): m = (150, 50), A = B = 8,
-                            // white gap toward (142, 58), blade to (150, 66).
-                            {146, 54, kWhite, "isolator gap"},
-                            {140, 60, kGrey, "segment beyond the gap"},
-                            {150, 60, kBlack, "isolator blade"},
-                            {150, 66, kBlack, "isolator blade end"},
-                        });
-}
-
-TEST(DrawingTest, IsolatorOpensTowardIncreasingCoordinates) {
-    const CIsolator horizontal({20, 50}, {180, 50}, 1, kGreyRef);
-    const CIsolator vertical({50, 80}, {50, 180}, 1, kGreyRef);
-    const QImage image = Render([&](QPainter& p) {
-        CIsolatorView(horizontal).Draw(p);
-        CIsolatorView(vertical).Draw(p);
-    });
-    ExpectPixels(image, {
-                            {99, 50, kGrey, "before the midpoint"},
-                            {101, 50, kWhite, "gap starts one past m"},
-                            {112, 50, kWhite, "gap ends twelve past m"},
-                            {113, 50, kGrey, "segment resumes"},
-                            {106, 56, kBlack, "blade"},
-                            {112, 62, kBlack, "blade end"},
-                            // Vertical: m = (50, 130), gap downwards.
-                            {50, 129, kGrey, "before the midpoint"},
-                            {50, 136, kWhite, "gap"},
-                            {50, 143, kGrey, "segment resumes"},
-                            {56, 136, kBlack, "blade"},
-                        });
-}
-
-TEST(DrawingTest, EquipmentRingsBothStayVisible) {
+    const CIsolator isolator({20, 50}, {180, 50}, 1, kGreyRef);
+    const CIsolator verticalIsolator({50, 80}, {50, 180}, 1, kGreyRef);
+    const CIsolator diagonalIsolator({100, 100}, {200, 0}, 1, kGreyRef);
     const CEquipment equipment({20, 100}, {180, 100}, 1, kGreyRef);
-    const QImage image = Render([&](QPainter& p) { CEquipmentView(equipment).Draw(p); });
-    ExpectPixels(image, {
-                            // Rings of radius 7 around (97, 100) and (103, 100).
-                            {90, 100, kGrey, "first ring, left"},
-                            {110, 100, kGrey, "second ring, right"},
-                            {97, 93, kGrey, "first ring, top"},
-                            {96, 100, kGrey, "second ring inside the first"},
-                            {104, 100, kGrey, "first ring restored over the second's fill"},
-                            {100, 100, kWhite, "the segment is hidden inside the rings"},
-                            {60, 100, kGrey, "segment"},
-                        });
-}
-
-TEST(DrawingTest, LoadPointBarStubAndName) {
     CLoadPoint load({100, 100}, 1, kGreyRef);
     load.m_name = "Mill";
-    const QImage image = Render([&](QPainter& p) { CLoadPointView(load).Draw(p); });
-    ExpectPixels(image, {
-                            {89, 100, kBlack, "bar left end"},
-                            {111, 100, kBlack, "bar right end"},
-                            {88, 100, kWhite, "bar is 23 pixels"},
-                            {112, 100, kWhite, "bar is 23 pixels"},
-                            {100, 91, kGrey, "stub top"},
-                            {100, 100, kGrey, "stub drawn over the bar"},
-                            {100, 90, kWhite, "stub is 9 above the point"},
-                        });
-    // The name starts 12 left of and 2 below the point.
+    const CGenSource source({100, 100}, 1, kGreyRef);
+    const std::pair<const CWidget*, std::vector<Pixel>> cases[] = {
+        // Own colour and width; no end markers unless asked.
+        {&line, {{20, 50, kRed}, {100, 49, kWhite}, {100, 51, kWhite}, {16, 46, kWhite}}},
+        {&bar, {{100, 99, kGrey}, {100, 100, kGrey}, {100, 102, kWhite}}},
+        // Breaker: an X reaching (100 +- 7, 40 +- 7), over the segment, without sides.
+        {&breaker, {{93, 33, kBlack}, {93, 47, kBlack}, {100, 40, kBlack}, {93, 36, kWhite}}},
+        // Turned with a diagonal segment: A = B = 4, the arms run straight through (50, 50).
+        {&diagonalBreaker, {{42, 50, kBlack}, {50, 42, kBlack}, {40, 40, kGrey}}},
+        // Fuse: the X plus the two sides across the segment.
+        {&fuse, {{95, 95, kBlack}, {93, 96, kBlack}, {107, 104, kBlack}, {100, 93, kWhite}}},
+        // Recloser: ring of radius 7, one slash of r = 5, the segment on top.
+        {&recloser, {{100, 153, kBlack}, {93, 160, kGrey}, {97, 163, kBlack}, {97, 157, kWhite}}},
+        // Isolator: a gap from 1 to 12 past the midpoint, toward increasing coordinates.
+        {&isolator, {{99, 50, kGrey}, {101, 50, kWhite}, {112, 50, kWhite}, {113, 50, kGrey}}},
+        {&isolator, {{106, 56, kBlack}, {112, 62, kBlack}}},
+        {&verticalIsolator, {{50, 129, kGrey}, {50, 136, kWhite}, {56, 136, kBlack}}},
+        // m = (150, 50), A = B = 8: white gap toward (142, 58), blade to (150, 66).
+        {&diagonalIsolator, {{146, 54, kWhite}, {140, 60, kGrey}, {150, 66, kBlack}}},
+        // Rings of radius 7 around (97, 100) and (103, 100), both whole, the segment hidden.
+        {&equipment, {{110, 100, kGrey}, {96, 100, kGrey}, {104, 100, kGrey}, {100, 100, kWhite}}},
+        // Load point: a black bar of 23 pixels, the stub 9 above the point drawn over it.
+        {&load, {{89, 100, kBlack}, {111, 100, kBlack}, {88, 100, kWhite}, {112, 100, kWhite}}},
+        {&load, {{100, 91, kGrey}, {100, 100, kGrey}, {100, 90, kWhite}}},
+        // Source: ring of radius 9, the wave through (-3, -3), (-6, 2), (2, 3) and (6, -2).
+        {&source, {{100, 91, kBlack}, {109, 100, kBlack}, {100, 95, kWhite}}},
+        {&source, {{97, 97, kBlack}, {94, 102, kBlack}, {102, 103, kBlack}, {106, 98, kBlack}}},
+    };
+    for (const auto& [widget, pixels] : cases) {
+        SCOPED_TRACE(TypeName(widget->Type()));
+        ExpectPixels(Render([&](QPainter& p) { DrawWidget(p, *widget, false); }), pixels);
+    }
+
+    // The load point's name starts 12 left of and 2 below the point.
+    const QImage image = Render([&](QPainter& p) { DrawWidget(p, load, false); });
     int inked = 0;
     for (int y = 102; y < 130; ++y) {
         for (int x = 88; x < 140; ++x) {
@@ -205,78 +132,34 @@ TEST(DrawingTest, LoadPointBarStubAndName) {
     EXPECT_GT(inked, 10);
 }
 
-TEST(DrawingTest, GenSourceRingAndWave) {
-    const CGenSource source({100, 100}, 1, kGreyRef);
-    const QImage image = Render([&](QPainter& p) { CGenSourceView(source).Draw(p); });
-    ExpectPixels(image, {
-                            {100, 91, kBlack, "ring top"},
-                            {109, 100, kBlack, "ring right"},
-                            {97, 97, kBlack, "wave to (-3, -3)"},
-                            {94, 102, kBlack, "wave to (-6, +2)"},
-                            {102, 103, kBlack, "wave to (+2, +3)"},
-                            {106, 98, kBlack, "wave to (+6, -2)"},
-                            {100, 95, kWhite, "inside the ring"},
-                        });
-}
-
 TEST(DrawingTest, EndMarkersAndSelectionSquares) {
     const CLine line({50, 50}, {150, 50}, 1, kGreyRef);
     const CLoadPoint load({60, 120}, 1, kGreyRef);
     const CGenSource source({140, 140}, 1, kGreyRef);
     const QImage image = Render([&](QPainter& p) {
-        const CLineView lineView(line);
-        lineView.DrawMarkers(p, {50, 50}, {150, 50});
-        lineView.DrawSelection(p, {50, 90}, {150, 90});
-        CLoadPointView(load).DrawMarkers(p, {60, 120}, {60, 120});
-        CLoadPointView(load).DrawSelection(p, {60, 120}, {60, 120});
-        CGenSourceView(source).DrawSelection(p, {140, 140}, {140, 140});
+        for (const CWidget* widget : std::initializer_list<const CWidget*>{&line, &load, &source}) {
+            DrawWidget(p, *widget, true);
+            DrawSelectionMarks(p, *widget);
+        }
     });
-    ExpectPixels(image, {
-                            {46, 46, kBlue, "marker corner"},
-                            {54, 54, kBlue, "marker corner"},
-                            {154, 50, kBlue, "second marker side"},
-                            {55, 50, kWhite, "marker is 9 pixels"},
-                            {50, 50, kWhite, "marker outline only"},
-                            {47, 87, kBlack, "selection corner"},
-                            {53, 93, kBlack, "selection corner"},
-                            {54, 90, kWhite, "selection is 7 pixels"},
-                            {60, 116, kBlue, "load point marker"},
-                            {48, 108, kBlack, "load point selection (-12, -12)"},
-                            {70, 130, kBlack, "load point selection (+10, +10)"},
-                            {76, 136, kBlack, "load point selection (+16, +16)"},
-                            {127, 127, kBlack, "source selection (-13, -13)"},
-                            {147, 147, kBlack, "source selection (+7, +7)"},
-                            {153, 153, kBlack, "source selection (+13, +13)"},
-                        });
-}
-
-// The view's entry points pick the drawing class by type and draw markers only when asked.
-TEST(DrawingTest, DispatchByType) {
-    const CCircuitBreaker breaker({20, 40}, {180, 40}, 1, kGreyRef);
-    const CGenSource source({100, 120}, 1, kGreyRef);
-    const QImage plain = Render([&](QPainter& p) {
-        DrawWidget(p, breaker, false);
-        DrawWidget(p, source, false);
-    });
-    const QImage marked = Render([&](QPainter& p) {
-        DrawWidget(p, breaker, true);
-        DrawWidget(p, source, true);
-        DrawSelectionMarks(p, breaker);
-        DrawSelectionMarks(p, source);
-    });
-    ExpectPixels(plain, {
-                            {93, 33, kBlack, "breaker arm"},
-                            {100, 111, kBlack, "source ring"},
-                            {16, 36, kWhite, "no marker"},
-                            {96, 116, kWhite, "no marker"},
-                        });
-    ExpectPixels(marked, {
-                             {16, 36, kBlue, "end 1 marker"},
-                             {184, 44, kBlue, "end 2 marker"},
-                             {96, 116, kBlue, "one-point marker"},
-                             {17, 37, kBlack, "breaker selection"},
-                             {87, 107, kBlack, "source selection"},
-                         });
+    // Blue markers of 9 pixels, black selection squares of 7, outlines only.
+    ExpectPixels(image, {{46, 46, kBlue},
+                         {54, 54, kBlue},
+                         {154, 50, kBlue},
+                         {55, 46, kWhite},
+                         {47, 47, kBlack},
+                         {153, 53, kBlack},
+                         {52, 48, kWhite}});
+    // A load point's marker; its selection from (-12, -12) and (+10, +10), a source's at +-7 to 13.
+    ExpectPixels(image, {{60, 116, kBlue},
+                         {48, 108, kBlack},
+                         {54, 114, kBlack},
+                         {70, 130, kBlack},
+                         {76, 136, kBlack},
+                         {127, 127, kBlack},
+                         {133, 133, kBlack},
+                         {147, 147, kBlack},
+                         {153, 153, kBlack}});
 }
 
 } // namespace
