@@ -1,7 +1,7 @@
 // Simulated years per second on the bundled examples, at 24 and at 1,440 quanta per day, and
 // the peak resident memory of the process.
-#include "engine/Clock.h"
-#include "engine/Output.h"
+#include "base/Clock.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 

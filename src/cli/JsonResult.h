@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Simulator.h"
+#include "run/Simulator.h"
 
 #include <string>
 

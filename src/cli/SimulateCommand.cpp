@@ -2,8 +2,8 @@
 
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
-#include "engine/BarImage.h"
-#include "engine/Simulator.h"
+#include "run/BarImage.h"
+#include "run/Simulator.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,6 +1,6 @@
+#include "base/Clock.h"
 #include "cli/ModelCommands.h"
 #include "cli/SimulateCommand.h"
-#include "engine/Clock.h"
 
 #include <CLI/CLI.hpp>
 #include <atomic>

@@ -4,11 +4,11 @@
 #include "editor/ViewLogic.h"
 #include "editor/ViewPrompter.h"
 #include "editor/WidgetPainter.h"
-#include "engine/BarImage.h"
 #include "model/CheckTexts.h"
 #include "model/LoadPoint.h"
 #include "model/NDLGenerator.h"
 #include "model/TypeOrder.h"
+#include "run/BarImage.h"
 
 #include <QCoreApplication>
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "editor/SimulationRun.h"
 
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 #include <filesystem>
 #include <utility>

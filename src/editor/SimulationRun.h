@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/ProgressSink.h"
-#include "engine/Simulator.h"
+#include "base/ProgressSink.h"
+#include "run/Simulator.h"
 
 #include <atomic>
 #include <functional>

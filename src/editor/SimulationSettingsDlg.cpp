@@ -1,6 +1,6 @@
 #include "editor/SimulationSettingsDlg.h"
 
-#include "ndl/SimulationSettings.h"
+#include "model/SimulationSettings.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

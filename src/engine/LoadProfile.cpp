@@ -1,6 +1,6 @@
 #include "engine/LoadProfile.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "engine/Report.h"
 
+#include "base/Output.h"
 #include "engine/Estimate.h"
-#include "engine/Output.h"
 #include "engine/Simulation.h"
 
 #include <cstdarg>

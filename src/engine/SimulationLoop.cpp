@@ -1,6 +1,6 @@
-#include "engine/Clock.h"
-#include "engine/Output.h"
-#include "engine/ProgressSink.h"
+#include "base/Clock.h"
+#include "base/Output.h"
+#include "base/ProgressSink.h"
 #include "engine/Report.h"
 #include "engine/Simulation.h"
 

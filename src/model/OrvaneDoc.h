@@ -10,7 +10,7 @@
 #include "model/LineCollection.h"
 #include "model/LoadPointCollection.h"
 #include "model/RecloserCollection.h"
-#include "ndl/SimulationSettings.h"
+#include "model/SimulationSettings.h"
 
 #include <cstdint>
 #include <memory>

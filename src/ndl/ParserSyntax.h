@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/Output.h"
+#include "base/Output.h"
 
 namespace orvane {
 

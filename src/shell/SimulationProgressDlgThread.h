@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ProgressSink.h"
+#include "base/ProgressSink.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #include "cli/ModelCommands.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "model/NDLGenerator.h"
 #include "model/NetworkDrawing.h"

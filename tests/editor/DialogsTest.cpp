@@ -17,8 +17,8 @@
 #include "model/LoadPoint.h"
 #include "model/OrvaneDoc.h"
 #include "model/Recloser.h"
+#include "model/SimulationSettings.h"
 #include "model/TypeOrder.h"
-#include "ndl/SimulationSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
+#include "base/Output.h"
 #include "engine/FlowCache.h"
-#include "engine/Output.h"
 #include "engine/RecloserCache.h"
 #include "engine/Simulation.h"
 #include "support/FixedClock.h"

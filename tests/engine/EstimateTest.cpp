@@ -1,5 +1,5 @@
 #include "engine/Estimate.h"
-#include "engine/Output.h"
+#include "base/Output.h"
 
 #include "support/TempDir.h"
 

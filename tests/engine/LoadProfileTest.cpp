@@ -1,6 +1,6 @@
 #include "engine/LoadProfile.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"

@@ -1,7 +1,7 @@
 #include "engine/Report.h"
 
-#include "engine/Clock.h"
-#include "engine/Output.h"
+#include "base/Clock.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 
 #include "support/TempDir.h"

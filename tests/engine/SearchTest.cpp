@@ -1,4 +1,4 @@
-#include "engine/Output.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"

@@ -1,6 +1,6 @@
 #include "engine/Simulation.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 
 #include "support/FixedClock.h"
 

@@ -1,6 +1,6 @@
 #include "engine/WriteBins.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 #include "engine/PdfSlot.h"
 
 #include "support/TempDir.h"

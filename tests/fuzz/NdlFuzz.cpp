@@ -1,7 +1,7 @@
 // Fuzz target: any text, however malformed, must give either a network or one error, never a
 // crash, a hang or a read past an array.
-#include "engine/Clock.h"
-#include "engine/Output.h"
+#include "base/Clock.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 

@@ -1,6 +1,6 @@
 #include "model/NDLGenerator.h"
 
-#include "engine/Output.h"
+#include "base/Output.h"
 #include "engine/Simulation.h"
 #include "model/NetworkDrawing.h"
 #include "ndl/ParserDistrib.h"

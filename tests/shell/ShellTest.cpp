@@ -1,7 +1,7 @@
 #include "editor/OrvaneView.h"
 #include "editor/SimulationRun.h"
-#include "engine/Simulator.h"
 #include "model/LoadPoint.h"
+#include "run/Simulator.h"
 #include "shell/ChildFrm.h"
 #include "shell/CoolDialogBar.h"
 #include "shell/DocRecord.h"

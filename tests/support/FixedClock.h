@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Clock.h"
+#include "base/Clock.h"
 
 namespace orvane::test {
 

@@ -1,4 +1,4 @@
-#include "ndl/SimulationSettings.h"
+#include "model/SimulationSettings.h"
 #include "model/Archive.h"
 #include "model/ByteBuilder.h"
 

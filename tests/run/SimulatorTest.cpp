@@ -1,7 +1,7 @@
-#include "engine/Simulator.h"
+#include "run/Simulator.h"
 
-#include "engine/Clock.h"
-#include "engine/ProgressSink.h"
+#include "base/Clock.h"
+#include "base/ProgressSink.h"
 
 #include "support/TempDir.h"
 

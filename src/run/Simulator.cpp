@@ -1,7 +1,7 @@
-#include "engine/Simulator.h"
+#include "run/Simulator.h"
 
-#include "engine/Output.h"
-#include "engine/ProgressSink.h"
+#include "base/Output.h"
+#include "base/ProgressSink.h"
 #include "engine/Report.h"
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"

@@ -1,6 +1,6 @@
 // The bundled examples, simulated with a fixed clock, must give exactly the reports kept in
 // tests/golden. After an intended change, regenerate them with ORVANE_UPDATE_GOLDEN=1.
-#include "engine/Simulator.h"
+#include "run/Simulator.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "engine/BarImage.h"
+#include "run/BarImage.h"
 
 #include <cstdio>
 

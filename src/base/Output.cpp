@@ -1,4 +1,4 @@
-#include "engine/Output.h"
+#include "base/Output.h"
 
 #include <cstdarg>
 
