@@ -3,6 +3,7 @@
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
 #include "run/BarImage.h"
+#include "run/ReportPaths.h"
 #include "run/Simulator.h"
 
 #include <filesystem>
@@ -24,11 +25,6 @@ bool ReadText(const std::string& path, std::string& text) {
     bytes << in.rdbuf();
     text = bytes.str();
     return !in.bad();
-}
-
-bool ValidTitle(const std::string& title) {
-    return !title.empty() && title != "." && title != ".." &&
-           title.find('/') == std::string::npos && title.find('\0') == std::string::npos;
 }
 
 void PrintSummary(const RunResult& r, const std::string& text, const std::string& html,
@@ -62,28 +58,25 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
                  const std::atomic<bool>* cancel, Clock& clock, std::FILE* out, std::FILE* err) {
     const std::string title =
         options.title.empty() ? fs::path(options.network).stem().string() : options.title;
-    if (!ValidTitle(title)) {
+    if (!TitleNamesDirectory(title)) {
         std::fprintf(err,
                      "orvane-cli: '%s' cannot name a report directory; give --name a plain "
-                     "name without '/'.\n",
+                     "name without '/' or '\\'.\n",
                      title.c_str());
         return ExitUsage;
     }
 
-    const fs::path dir = fs::path(options.outDir) / title;
+    const ReportPaths paths = MakeReportPaths(options.outDir, title);
     std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec || !fs::is_directory(dir)) {
+    fs::create_directories(paths.directory, ec);
+    if (ec || !fs::is_directory(paths.directory)) {
         std::fprintf(err, "orvane-cli: cannot create the report directory '%s': %s\n",
-                     dir.string().c_str(), ec ? ec.message().c_str() : "not a directory");
+                     paths.directory.c_str(), ec ? ec.message().c_str() : "not a directory");
         return ExitUsage;
     }
-    const std::string textPath = (dir / (title + ".txt")).string();
-    const std::string htmlPath = (dir / (title + ".htm")).string();
-    const std::string barPath = (fs::path(options.outDir) / "Bar.bmp").string();
-    if (!WriteBarImage(barPath)) {
+    if (!WriteBarImage(paths.barImage)) {
         std::fprintf(err, "orvane-cli: cannot write '%s'; check that the directory is writable.\n",
-                     barPath.c_str());
+                     paths.barImage.c_str());
         return ExitUsage;
     }
 
@@ -94,8 +87,8 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
     RunRequest request;
     request.ndlText = std::move(ndl);
     request.networkName = title;
-    request.textPath = textPath;
-    request.htmlPath = htmlPath;
+    request.textPath = paths.text;
+    request.htmlPath = paths.html;
     request.linkPath = title + ".htm"; // the report links to itself, wherever it is moved
     request.cancel = cancel;
     request.progress = progress.get();
@@ -136,7 +129,7 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
         return ExitNetworkError;
     }
 
-    PrintSummary(result, textPath, htmlPath, out);
+    PrintSummary(result, paths.text, paths.html, out);
     if (!options.jsonPath.empty()) {
         std::ofstream json(options.jsonPath, std::ios::binary);
         json << JsonResult(result, title);

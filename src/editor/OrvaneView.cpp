@@ -9,6 +9,7 @@
 #include "model/NDLGenerator.h"
 #include "model/TypeOrder.h"
 #include "run/BarImage.h"
+#include "run/ReportPaths.h"
 
 #include <QCoreApplication>
 #include <QDialog>

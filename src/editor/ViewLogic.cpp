@@ -4,9 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
-
-namespace fs = std::filesystem;
 
 namespace orvane {
 
@@ -91,21 +88,6 @@ const char* ToolMenuText(WidgetType type) {
         return "E&quipment";
     }
     return "";
-}
-
-bool TitleNamesDirectory(const std::string& title) {
-    return !title.empty() && title != "." && title != ".." &&
-           title.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
-}
-
-ReportPaths MakeReportPaths(const std::string& base, const std::string& title) {
-    const fs::path dir = fs::path(base) / title;
-    ReportPaths paths;
-    paths.directory = dir.string();
-    paths.text = (dir / (title + ".txt")).string();
-    paths.html = (dir / (title + ".htm")).string();
-    paths.barImage = (fs::path(base) / "Bar.bmp").string();
-    return paths;
 }
 
 std::string ChooseReportBase(const std::string& programDir, bool programDirWritable,

@@ -63,20 +63,6 @@ inline constexpr const char* QuantsPerDayWarning =
 inline constexpr const char* InvalidOutputNameMessage =
     "Error : Invalid output-file's name\nPlease contact the developer for more information";
 
-// Whether a document title can name the report directory: not empty, not "." or "..", and
-// without a path separator or NUL.
-bool TitleNamesDirectory(const std::string& title);
-
-// Where the reports of a run go: the directory named after the title inside base, the two
-// report files in it, and the bar picture the HTML report shows, in base itself.
-struct ReportPaths {
-    std::string directory;
-    std::string text;
-    std::string html;
-    std::string barImage;
-};
-ReportPaths MakeReportPaths(const std::string& base, const std::string& title);
-
 // The directory the report directories go in: the program's own directory when it can be
 // written, otherwise the per-user data directory.
 std::string ChooseReportBase(const std::string& programDir, bool programDirWritable,

@@ -91,7 +91,10 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
         {"missing file", Feeder, "", true, ExitUsage, "orvane-cli: cannot read the network file '"},
         {"bad title", Feeder, "a/b", false, ExitUsage,
          "orvane-cli: 'a/b' cannot name a report directory; give --name a plain name without "
-         "'/'.\n"},
+         "'/' or '\\'.\n"},
+        {"backslash title", Feeder, "a\\b", false, ExitUsage,
+         "orvane-cli: 'a\\b' cannot name a report directory; give --name a plain name without "
+         "'/' or '\\'.\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

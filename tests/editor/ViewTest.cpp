@@ -52,20 +52,10 @@ TEST(ViewLogicTest, ZoomedExtentAndCoordinateRounding) {
 }
 
 TEST(ViewLogicTest, ReportPlacementAndStatusLine) {
-    const ReportPaths p = MakeReportPaths("/apps", "Feeder2");
-    EXPECT_EQ(p.directory, "/apps/Feeder2");
-    EXPECT_EQ(p.text, "/apps/Feeder2/Feeder2.txt");
-    EXPECT_EQ(p.html, "/apps/Feeder2/Feeder2.htm");
-    EXPECT_EQ(p.barImage, "/apps/Bar.bmp");
     // The program's directory when it can be written, else the user's, else the program's.
     EXPECT_EQ(ChooseReportBase("/opt/orvane", true, "/home/u/.local"), "/opt/orvane");
     EXPECT_EQ(ChooseReportBase("/opt/orvane", false, "/home/u/.local"), "/home/u/.local");
     EXPECT_EQ(ChooseReportBase("/opt/orvane", false, ""), "/opt/orvane");
-    for (const char* title : {"Net", "Feeder 2"})
-        EXPECT_TRUE(TitleNamesDirectory(title)) << title;
-    for (const std::string& title : {std::string(), std::string("."), std::string(".."),
-                                     std::string("a/b"), std::string("a\0b", 3)})
-        EXPECT_FALSE(TitleNamesDirectory(title)) << title;
     EXPECT_EQ(LoadPointAddress("/r/Net.htm", "LP3"), "/r/Net.htm#LP3");
     EXPECT_EQ(LoadPointAddress("/r/Net.htm", "Elm St"), "/r/Net.htm#Elm_20St");
     EXPECT_EQ(ProgressStatusText(10, 1000, 12.3456),
