@@ -2,7 +2,6 @@
 // (snap grid of 10 pixels, feeders left to right, laterals downwards), and saves them as
 // .vlm files beside their NDL twins: orvane-make-examples [DIRECTORY]
 #include "model/OrvaneDoc.h"
-#include "model/TypeOrder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,14 +13,17 @@ using namespace orvane;
 
 constexpr uint32_t kGrey = 0x808080;
 
-// Adds components in drawing order, recording each in the type-order list as the modes do.
-// Names of components other than load points have no place in NDL; they go to the notes.
+// Adds components in drawing order through the document's change operations, as the editor
+// does: the component is drawn, then its property dialog gives it its attributes. Names of
+// components other than load points have no place in NDL; they go to the notes.
 class Drawing {
     COrvaneDoc doc_;
 
-    template <class C, class... Args> auto* Add(C& collection, const char* type, Args... args) {
-        auto* widget = collection.Add(args..., kGrey);
-        doc_.m_typeOrder.emplace_back(type);
+    template <class T, class... Points, class F> T* Add(F&& attributes, Points... points) {
+        T* widget = doc_.Add<T>(points..., 1u, kGrey);
+        T values = *widget;
+        attributes(values);
+        doc_.SetAttributes(*widget, values);
         return widget;
     }
 
@@ -29,71 +31,75 @@ public:
     Drawing() { doc_.OnNewDocument(); }
     COrvaneDoc& Doc() { return doc_; }
 
-    CGenSource* Source(const char* name, CPoint at) {
-        CGenSource* s = Add(doc_.GetGenSources(), kTypeNameGenSource, at, 1u);
-        s->m_notes = name;
-        return s;
+    void Settings(int32_t yearMax, double accuracy) {
+        CSimulationSettings s = doc_.GetSettings();
+        s.quantsPerDay = 24;
+        s.yearMin = 1000;
+        s.yearMax = yearMax;
+        s.yearStep = 500;
+        s.accuracy = accuracy;
+        doc_.SetSettings(s);
     }
-    CCircuitBreaker* Breaker(const char* name, CPoint a, CPoint b) {
-        CCircuitBreaker* c = Add(doc_.GetCircuitBreakers(), kTypeNameCircuitBreaker, a, b, 1u);
-        c->m_notes = name;
-        return c;
+    void Source(const char* name, CPoint at) {
+        Add<CGenSource>([&](CGenSource& s) { s.m_notes = name; }, at);
     }
-    CIsolator* Isolator(const char* name, CPoint a, CPoint b) {
-        CIsolator* i = Add(doc_.GetIsolators(), kTypeNameIsolator, a, b, 1u);
-        i->m_notes = name;
-        return i;
+    void Breaker(const char* name, CPoint a, CPoint b) {
+        Add<CCircuitBreaker>([&](CCircuitBreaker& c) { c.m_notes = name; }, a, b);
     }
-    CFuse* Fuse(const char* name, CPoint a, CPoint b) {
-        CFuse* f = Add(doc_.GetFuses(), kTypeNameFuse, a, b, 1u);
-        f->m_notes = name;
-        return f;
+    void Isolator(const char* name, CPoint a, CPoint b) {
+        Add<CIsolator>([&](CIsolator& i) { i.m_notes = name; }, a, b);
     }
-    CRecloser* Recloser(const char* name, CPoint a, CPoint b, double reclose) {
-        CRecloser* r = Add(doc_.GetReclosers(), kTypeNameRecloser, a, b, 1u);
-        r->m_notes = name;
-        r->m_reclose1 = reclose;
-        return r;
+    void Fuse(const char* name, CPoint a, CPoint b) {
+        Add<CFuse>([&](CFuse& f) { f.m_notes = name; }, a, b);
+    }
+    void Recloser(const char* name, CPoint a, CPoint b, double reclose) {
+        Add<CRecloser>(
+            [&](CRecloser& r) {
+                r.m_notes = name;
+                r.m_reclose1 = reclose;
+            },
+            a, b);
     }
     // failure per km and year, isolation and repair hours; repairShape -1.0 when not given.
-    CLine* Line(const char* name, CPoint a, CPoint b, double length, double failure,
-                double isolation, double repair, double repairShape = -1.0) {
-        CLine* l = Add(doc_.GetLines(), kTypeNameLine, a, b, 1u);
-        l->m_notes = name;
-        l->m_length = length;
-        l->m_failure1 = failure;
-        l->m_isolation1 = isolation;
-        l->m_repair1 = repair;
-        l->m_repair2 = repairShape;
-        return l;
+    void Line(const char* name, CPoint a, CPoint b, double length, double failure, double isolation,
+              double repair, double repairShape = -1.0) {
+        Add<CLine>(
+            [&](CLine& l) {
+                l.m_notes = name;
+                l.m_length = length;
+                l.m_failure1 = failure;
+                l.m_isolation1 = isolation;
+                l.m_repair1 = repair;
+                l.m_repair2 = repairShape;
+            },
+            a, b);
     }
-    CEquipment* Equipment(const char* name, CPoint a, CPoint b, double failure, double isolation,
-                          double repair) {
-        CEquipment* e = Add(doc_.GetEquipment(), kTypeNameEquipment, a, b, 1u);
-        e->m_notes = name;
-        e->m_failure1 = failure;
-        e->m_isolation1 = isolation;
-        e->m_repair1 = repair;
-        return e;
+    void Equipment(const char* name, CPoint a, CPoint b, double failure, double isolation,
+                   double repair) {
+        Add<CEquipment>(
+            [&](CEquipment& e) {
+                e.m_notes = name;
+                e.m_failure1 = failure;
+                e.m_isolation1 = isolation;
+                e.m_repair1 = repair;
+            },
+            a, b);
     }
-    CLoadPoint* Load(const char* name, CPoint at, int32_t customers, double average) {
-        CLoadPoint* l = Add(doc_.GetLoadPoints(), kTypeNameLoadPoint, at, 1u);
-        l->m_name = name;
-        l->m_customers = customers;
-        l->m_average = average;
-        return l;
+    void Load(const char* name, CPoint at, int32_t customers, double average) {
+        Add<CLoadPoint>(
+            [&](CLoadPoint& l) {
+                l.m_name = name;
+                l.m_customers = customers;
+                l.m_average = average;
+            },
+            at);
     }
 };
 
 // One radial feeder; lines drawn at 60 pixels per km, each load point hanging just below
 // the node it is fed from, the last at the feeder's end.
 void DrawRadialFeeder(Drawing& d) {
-    CSimulationSettings& s = d.Doc().GetSettings();
-    s.quantsPerDay = 24;
-    s.yearMin = 1000;
-    s.yearMax = 20000;
-    s.yearStep = 500;
-    s.accuracy = 0.02;
+    d.Settings(20000, 0.02);
 
     const int y = 200;
     const double rate = 0.065;
@@ -112,12 +118,7 @@ void DrawRadialFeeder(Drawing& d) {
 // Two feeders, north above south, with fused laterals and transformers hanging below them
 // and the normally open recloser tie joining their far ends on the right.
 void DrawTwoFeeders(Drawing& d) {
-    CSimulationSettings& s = d.Doc().GetSettings();
-    s.quantsPerDay = 24;
-    s.yearMin = 1000;
-    s.yearMax = 30000;
-    s.yearStep = 500;
-    s.accuracy = 0.03;
+    d.Settings(30000, 0.03);
 
     const double lr = 0.06;
     const double lateral = 0.12;

@@ -5,7 +5,6 @@
 
 #include "editor/ComponentMode.h"
 #include "editor/SymbolGeometry.h"
-#include "model/TypeOrder.h"
 
 #include <algorithm>
 #include <utility>
@@ -88,7 +87,7 @@ void CComponentMode<T>::OnLButtonUp(unsigned, CPoint point, CDrawingSurface& sur
     T* created = nullptr;
     if constexpr (kOnePoint) {
         start = end = Snap(point);
-        created = collection.Add(start, Traits::kWidth, kNewComponentColor);
+        created = m_pDoc->template Add<T>(start, Traits::kWidth, kNewComponentColor);
     } else {
         start = m_host != nullptr ? m_host->GetAnchor() : point;
         end = point;
@@ -98,12 +97,10 @@ void CComponentMode<T>::OnLButtonUp(unsigned, CPoint point, CDrawingSurface& sur
         }
         start = Snap(start);
         end = Snap(end);
-        created = collection.Add(start, end, Traits::kWidth, kNewComponentColor);
+        created = m_pDoc->template Add<T>(start, end, Traits::kWidth, kNewComponentColor);
     }
     if (created != nullptr) {
         surface.DrawWidget(*created, m_pDoc->m_toggle == 1);
-        m_pDoc->m_typeOrder.emplace_back(TypeName(Traits::kType));
-        m_pDoc->SetModified();
         m_widget = created;
         m_index = collection.GetSize() - 1;
     }
@@ -115,19 +112,15 @@ template <class T> void CComponentMode<T>::OnMouseMove(unsigned, CPoint point, C
     if (m_widget == nullptr || (m_action != 1 && m_action != 2)) {
         return;
     }
+    // Both ends are read first: a one-point component's end 2 is its end 1.
+    CPoint p1 = m_widget->GetPoint1();
+    CPoint p2 = m_widget->GetPoint2();
     if (m_action == 1) {
         const CPoint target = Snap(point);
         const int64_t dx = static_cast<int64_t>(target.x) - m_refPoint.x;
         const int64_t dy = static_cast<int64_t>(target.y) - m_refPoint.y;
-        if (dx != 0 || dy != 0) {
-            // Read both ends first: a one-point component's end 2 is its end 1.
-            const CPoint p1 = m_widget->GetPoint1();
-            const CPoint p2 = m_widget->GetPoint2();
-            m_widget->SetPoint1(
-                CPoint{static_cast<int32_t>(p1.x + dx), static_cast<int32_t>(p1.y + dy)});
-            m_widget->SetPoint2(
-                CPoint{static_cast<int32_t>(p2.x + dx), static_cast<int32_t>(p2.y + dy)});
-        }
+        p1 = CPoint{static_cast<int32_t>(p1.x + dx), static_cast<int32_t>(p1.y + dy)};
+        p2 = CPoint{static_cast<int32_t>(p2.x + dx), static_cast<int32_t>(p2.y + dy)};
         m_refPoint = target;
         if (m_host != nullptr) {
             m_host->SetCursorShape(CursorShape::Move);
@@ -135,21 +128,21 @@ template <class T> void CComponentMode<T>::OnMouseMove(unsigned, CPoint point, C
     } else {
         if constexpr (!kOnePoint) {
             CPoint target = Snap(point);
-            const CPoint other = m_end == 0 ? m_widget->GetPoint2() : m_widget->GetPoint1();
+            const CPoint other = m_end == 0 ? p2 : p1;
             if (m_pDoc->m_adaptiveDrawing == 1) {
                 target = AdaptEnd(other, target);
             }
             if (m_end == 0) {
-                m_widget->SetPoint1(target);
+                p1 = target;
             } else if (m_end == 1) {
-                m_widget->SetPoint2(target);
+                p2 = target;
             }
         }
         if (m_host != nullptr) {
             m_host->SetCursorShape(CursorShape::SizeDiagonal);
         }
     }
-    m_pDoc->SetModified();
+    m_pDoc->Move(*m_widget, p1, p2);
     Repaint(m_widget->GetPoint1(), m_widget->GetPoint2(), true);
 }
 
@@ -169,10 +162,8 @@ void CComponentMode<T>::OnRubberBand(unsigned, CPoint point, CDrawingSurface& su
 }
 
 template <class T> void CComponentMode<T>::Delete() {
-    auto& collection = Traits::Collection(*m_pDoc);
-    const int index = collection.IndexOf(m_widget);
-    if (index >= 0) {
-        m_pDoc->KeepRemoved(collection.RemoveAt(index));
+    if (m_widget != nullptr) {
+        m_pDoc->Remove(*m_widget);
     }
 }
 

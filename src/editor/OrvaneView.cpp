@@ -172,10 +172,7 @@ void COrvaneView::UpdateScrollBars() {
 }
 
 void COrvaneView::ApplyWorkspaceSize() {
-    m_totalSize = CSize{static_cast<int32_t>(m_doc.m_workspaceWidth),
-                        static_cast<int32_t>(m_doc.m_workspaceHeight)};
-    // Kept in the document too, so that the file reopens at the size chosen.
-    m_doc.m_totalSize = m_totalSize;
+    m_totalSize = m_doc.m_totalSize;
     UpdateScrollBars();
 }
 
@@ -217,8 +214,8 @@ void COrvaneView::SetCursorShape(CursorShape shape) {
 }
 
 void COrvaneView::ShowPropertyDialog(CWidget& widget) {
-    if (Prompter().EditProperties(this, widget)) {
-        m_doc.SetModified();
+    if (const std::unique_ptr<CWidget> edited = Prompter().EditProperties(this, widget)) {
+        m_doc.SetAttributes(widget, *edited);
         InvalidateAll();
     }
 }
@@ -372,7 +369,6 @@ void COrvaneView::keyPressEvent(QKeyEvent* event) {
                 mode->Delete();
             m_modes.clear();
             InvalidateAll();
-            m_doc.SetModified();
         }
         return;
     default:
@@ -624,19 +620,19 @@ void COrvaneView::OnToggle() {
 // ---- settings
 
 void COrvaneView::OnWorkspaceSettings() {
-    if (!Prompter().EditWorkspaceSettings(this, m_doc))
+    const std::optional<CWorkspaceSettings> edited =
+        Prompter().EditWorkspaceSettings(this, m_doc.GetWorkspaceSettings());
+    if (!edited)
         return;
+    m_doc.SetWorkspaceSettings(*edited);
     ApplyWorkspaceSize();
-    m_doc.SetModified();
     InvalidateAll();
 }
 
 void COrvaneView::OnSimulationSettings() {
-    // Changed settings are part of the network file: without the mark, closing would lose them.
-    const CSimulationSettings before = m_doc.GetSettings();
-    if (Prompter().EditSimulationSettings(this, m_doc.GetSettings()) &&
-        !(m_doc.GetSettings() == before))
-        m_doc.SetModified();
+    if (const std::optional<CSimulationSettings> edited =
+            Prompter().EditSimulationSettings(this, m_doc.GetSettings()))
+        m_doc.SetSettings(*edited);
 }
 
 // ---- Build commands
@@ -712,7 +708,6 @@ void COrvaneView::OnSimulate() {
         QMetaObject::invokeMethod(
             this, [this, raw, status] { RunEnded(raw, status); }, Qt::QueuedConnection);
     });
-    m_doc.SetModified();
     emit simulationStarted(QString::fromStdString(paths.html));
 }
 

@@ -1,6 +1,6 @@
 #include "editor/SettingsDlg.h"
 
-#include "model/OrvaneDoc.h"
+#include "model/WorkspaceSettings.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -40,12 +40,12 @@ QLabel* WrappedText(const QString& text, QWidget* parent) {
 
 } // namespace
 
-CSettingsDlg::CSettingsDlg(COrvaneDoc& doc, QWidget* parent)
-    : CDataDialog(tr("Workspace options"), parent), m_doc(doc) {
+CSettingsDlg::CSettingsDlg(CWorkspaceSettings& settings, QWidget* parent)
+    : CDataDialog(tr("Workspace options"), parent), m_settings(settings) {
     auto* sizeGroup = new QGroupBox(tr("Workspace size"), this);
     auto* sizeForm = new QFormLayout(sizeGroup);
-    m_width = new QLineEdit(QString::number(doc.m_workspaceWidth), sizeGroup);
-    m_height = new QLineEdit(QString::number(doc.m_workspaceHeight), sizeGroup);
+    m_width = new QLineEdit(QString::number(settings.width), sizeGroup);
+    m_height = new QLineEdit(QString::number(settings.height), sizeGroup);
     sizeForm->addRow(tr("Horizontal (pixels)"), m_width);
     sizeForm->addRow(tr("Verticle (pixels)"), m_height);
 
@@ -67,7 +67,7 @@ CSettingsDlg::CSettingsDlg(COrvaneDoc& doc, QWidget* parent)
     auto* redrawLayout = new QVBoxLayout(redrawGroup);
     m_regional = new QRadioButton(tr("&Regional redraw"), redrawGroup);
     m_full = new QRadioButton(tr("&Full screen redraw (Default)"), redrawGroup);
-    (doc.m_regionalRedraw ? m_regional : m_full)->setChecked(true);
+    (settings.regionalRedraw ? m_regional : m_full)->setChecked(true);
     redrawLayout->addWidget(m_regional);
     redrawLayout->addWidget(m_full);
     redrawLayout->addWidget(WrappedText(
@@ -82,7 +82,7 @@ CSettingsDlg::CSettingsDlg(COrvaneDoc& doc, QWidget* parent)
                                              "such as cricuit breaker on screen."),
                                           adaptiveGroup));
     m_adaptive = new QCheckBox(tr("&Enable"), adaptiveGroup);
-    m_adaptive->setChecked(doc.m_adaptiveDrawing != 0);
+    m_adaptive->setChecked(settings.adaptiveDrawing != 0);
     adaptiveLayout->addWidget(m_adaptive);
 
     auto* snapGroup = new QGroupBox(tr("Snap Drawing"), this);
@@ -96,8 +96,8 @@ CSettingsDlg::CSettingsDlg(COrvaneDoc& doc, QWidget* parent)
     for (int pitch = 0; pitch <= kMaxSnap; ++pitch)
         m_snap->addItem(QString::number(pitch));
     // A pitch set beyond the list opens with no entry chosen and is kept unless one is.
-    m_snap->setCurrentIndex(doc.m_snapPixel >= 0 && doc.m_snapPixel <= kMaxSnap ? doc.m_snapPixel
-                                                                                : -1);
+    m_snap->setCurrentIndex(
+        settings.snapPixel >= 0 && settings.snapPixel <= kMaxSnap ? settings.snapPixel : -1);
     auto* snapForm = new QFormLayout;
     snapForm->addRow(tr("Snap pixel"), m_snap);
     snapLayout->addLayout(snapForm);
@@ -133,12 +133,12 @@ bool CSettingsDlg::Store() {
     if (!ReadInteger(m_width, tr("Horizontal (pixels)"), 0, kMaxSize, width) ||
         !ReadInteger(m_height, tr("Verticle (pixels)"), 0, kMaxSize, height))
         return false;
-    m_doc.m_workspaceWidth = static_cast<uint32_t>(width);
-    m_doc.m_workspaceHeight = static_cast<uint32_t>(height);
-    m_doc.m_regionalRedraw = m_regional->isChecked();
-    m_doc.m_adaptiveDrawing = m_adaptive->isChecked() ? 1 : 0;
+    m_settings.width = static_cast<uint32_t>(width);
+    m_settings.height = static_cast<uint32_t>(height);
+    m_settings.regionalRedraw = m_regional->isChecked();
+    m_settings.adaptiveDrawing = m_adaptive->isChecked() ? 1 : 0;
     if (m_snap->currentIndex() >= 0)
-        m_doc.m_snapPixel = m_snap->currentIndex();
+        m_settings.snapPixel = m_snap->currentIndex();
     return true;
 }
 

@@ -11,15 +11,15 @@ class QRadioButton;
 
 namespace orvane {
 
-class COrvaneDoc;
+struct CWorkspaceSettings;
 
 // "Workspace options": workspace size, redraw choice, adaptive drawing and snap pitch of a
-// document. OK writes the five values to the document; the caller then resizes the workspace,
-// marks the document modified and repaints.
+// document. OK writes the five values to the record it edits; the caller hands them to the
+// document, resizes the workspace and repaints.
 class CSettingsDlg : public CDataDialog {
     Q_OBJECT
 public:
-    explicit CSettingsDlg(COrvaneDoc& doc, QWidget* parent = nullptr);
+    explicit CSettingsDlg(CWorkspaceSettings& settings, QWidget* parent = nullptr);
 
     static constexpr int kMaxSize = 30000;
     static constexpr int kMaxSnap = 20;
@@ -37,7 +37,7 @@ protected:
     bool Store() override;
 
 private:
-    COrvaneDoc& m_doc;
+    CWorkspaceSettings& m_settings;
     QLineEdit* m_width;
     QLineEdit* m_height;
     std::array<QRadioButton*, 8> m_sizes{};

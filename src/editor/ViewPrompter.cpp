@@ -4,6 +4,9 @@
 #include "editor/PropertyDialog.h"
 #include "editor/SettingsDlg.h"
 #include "editor/SimulationSettingsDlg.h"
+#include "model/SimulationSettings.h"
+#include "model/WidgetVisit.h"
+#include "model/WorkspaceSettings.h"
 
 #include <QGuiApplication>
 
@@ -16,19 +19,30 @@ QMessageBox::StandardButton CDialogPrompter::Ask(QWidget* parent, QMessageBox::I
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-bool CDialogPrompter::EditProperties(QWidget* parent, CWidget& widget) {
-    const std::unique_ptr<CDataDialog> dialog = MakePropertyDialog(widget, parent);
-    return dialog && dialog->exec() == QDialog::Accepted;
+std::unique_ptr<CWidget> CDialogPrompter::EditProperties(QWidget* parent, const CWidget& widget) {
+    std::unique_ptr<CWidget> edited = CopyWidget(widget);
+    const std::unique_ptr<CDataDialog> dialog = MakePropertyDialog(*edited, parent);
+    if (!dialog || dialog->exec() != QDialog::Accepted)
+        return nullptr;
+    return edited;
 }
 
-bool CDialogPrompter::EditWorkspaceSettings(QWidget* parent, COrvaneDoc& doc) {
-    CSettingsDlg dialog(doc, parent);
-    return dialog.exec() == QDialog::Accepted;
+std::optional<CWorkspaceSettings>
+CDialogPrompter::EditWorkspaceSettings(QWidget* parent, const CWorkspaceSettings& settings) {
+    CWorkspaceSettings edited = settings;
+    CSettingsDlg dialog(edited, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return edited;
 }
 
-bool CDialogPrompter::EditSimulationSettings(QWidget* parent, CSimulationSettings& settings) {
-    CSimulationSettingsDlg dialog(settings, parent);
-    return dialog.exec() == QDialog::Accepted;
+std::optional<CSimulationSettings>
+CDialogPrompter::EditSimulationSettings(QWidget* parent, const CSimulationSettings& settings) {
+    CSimulationSettings edited = settings;
+    CSimulationSettingsDlg dialog(edited, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return edited;
 }
 
 QDialog* CDialogPrompter::OpenNdlWindow(QWidget* parent, const QString& text,

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 
 class QDialog;
@@ -11,9 +13,9 @@ class QWidget;
 
 namespace orvane {
 
-class COrvaneDoc;
 class CSimulationSettings;
 class CWidget;
+struct CWorkspaceSettings;
 
 // Everything the workspace view asks the user goes through one of these, so that a test can
 // answer message boxes and dialogs without a modal loop.
@@ -25,12 +27,14 @@ public:
     virtual QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon,
                                             const QString& text,
                                             QMessageBox::StandardButtons buttons) = 0;
-    // The property dialog of a component; true when it stored its fields. Bus bars have none.
-    virtual bool EditProperties(QWidget* parent, CWidget& widget) = 0;
-    // The workspace options; true when the five values were written to the document.
-    virtual bool EditWorkspaceSettings(QWidget* parent, COrvaneDoc& doc) = 0;
-    // The simulation settings; true when the record was changed by OK.
-    virtual bool EditSimulationSettings(QWidget* parent, CSimulationSettings& settings) = 0;
+    // Each editing dialog works on a copy and returns what OK stored, or nothing when it was
+    // cancelled; the caller hands the result to the document's change operations.
+    // The property dialog of a component. Bus bars have none.
+    virtual std::unique_ptr<CWidget> EditProperties(QWidget* parent, const CWidget& widget) = 0;
+    virtual std::optional<CWorkspaceSettings>
+    EditWorkspaceSettings(QWidget* parent, const CWorkspaceSettings& settings) = 0;
+    virtual std::optional<CSimulationSettings>
+    EditSimulationSettings(QWidget* parent, const CSimulationSettings& settings) = 0;
     // Makes and shows the modeless "Network NDL" window with text; its "&Update" button asks
     // source for a fresh one. The window emits finished() when it closes.
     virtual QDialog* OpenNdlWindow(QWidget* parent, const QString& text,
@@ -42,9 +46,11 @@ class CDialogPrompter : public CViewPrompter {
 public:
     QMessageBox::StandardButton Ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons) override;
-    bool EditProperties(QWidget* parent, CWidget& widget) override;
-    bool EditWorkspaceSettings(QWidget* parent, COrvaneDoc& doc) override;
-    bool EditSimulationSettings(QWidget* parent, CSimulationSettings& settings) override;
+    std::unique_ptr<CWidget> EditProperties(QWidget* parent, const CWidget& widget) override;
+    std::optional<CWorkspaceSettings>
+    EditWorkspaceSettings(QWidget* parent, const CWorkspaceSettings& settings) override;
+    std::optional<CSimulationSettings>
+    EditSimulationSettings(QWidget* parent, const CSimulationSettings& settings) override;
     QDialog* OpenNdlWindow(QWidget* parent, const QString& text,
                            std::function<std::string()> source) override;
 };

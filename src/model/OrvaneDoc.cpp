@@ -1,6 +1,8 @@
 #include "model/OrvaneDoc.h"
 
 #include "model/Archive.h"
+#include "model/TypeOrder.h"
+#include "model/WidgetVisit.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -102,8 +104,79 @@ void COrvaneDoc::OnNewDocument() {
         CSize{static_cast<int32_t>(m_workspaceWidth), static_cast<int32_t>(m_workspaceHeight)};
 }
 
+CWorkspaceSettings COrvaneDoc::GetWorkspaceSettings() const {
+    return CWorkspaceSettings{m_workspaceWidth, m_workspaceHeight, m_regionalRedraw,
+                              m_adaptiveDrawing, m_snapPixel};
+}
+
+void COrvaneDoc::Added(WidgetType type) {
+    m_typeOrder.emplace_back(TypeName(type));
+    m_modified = true;
+}
+
+bool COrvaneDoc::Remove(CWidget& widget) {
+    // The type-order entry stays: the walks pass over entries left without a component.
+    return VisitWidget(widget, [this](auto& w) {
+        auto& collection = GetCollection<std::remove_cvref_t<decltype(w)>>();
+        const int index = collection.IndexOf(&w);
+        if (index < 0) {
+            return false;
+        }
+        m_removed.push_back(collection.RemoveAt(index));
+        m_modified = true;
+        return true;
+    });
+}
+
+void COrvaneDoc::Move(CWidget& widget, CPoint p1, CPoint p2) {
+    widget.SetPoint1(p1);
+    widget.SetPoint2(p2);
+    m_modified = true;
+}
+
+bool COrvaneDoc::SetAttributes(CWidget& widget, const CWidget& values) {
+    if (values.Type() != widget.Type()) {
+        return false;
+    }
+    VisitWidget(widget, [&values](auto& target) {
+        using T = std::remove_cvref_t<decltype(target)>;
+        T updated = static_cast<const T&>(values);
+        updated.m_node1 = target.m_node1;
+        updated.m_node2 = target.m_node2;
+        updated.SetPoint1(target.GetPoint1());
+        updated.SetPoint2(target.GetPoint2());
+        updated.SetWidth(target.GetWidth());
+        updated.SetColor(target.GetColor());
+        target = std::move(updated);
+    });
+    m_modified = true;
+    return true;
+}
+
+bool COrvaneDoc::SetSettings(const CSimulationSettings& settings) {
+    if (settings == *m_settings) {
+        return false;
+    }
+    *m_settings = settings;
+    m_modified = true;
+    return true;
+}
+
+void COrvaneDoc::SetWorkspaceSettings(const CWorkspaceSettings& settings) {
+    m_workspaceWidth = settings.width;
+    m_workspaceHeight = settings.height;
+    m_regionalRedraw = settings.regionalRedraw;
+    m_adaptiveDrawing = settings.adaptiveDrawing;
+    m_snapPixel = settings.snapPixel;
+    // The scroll extent follows, so that the file reopens at the size chosen.
+    m_totalSize =
+        CSize{static_cast<int32_t>(settings.width), static_cast<int32_t>(settings.height)};
+    m_modified = true;
+}
+
 void COrvaneDoc::SetResultPath(CDocObserver* sender, const std::string& path) {
     m_resultPath = path;
+    m_modified = true;
     NotifyViews(sender, m_resultPath);
 }
 

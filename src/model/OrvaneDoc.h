@@ -11,11 +11,14 @@
 #include "model/LoadPointCollection.h"
 #include "model/RecloserCollection.h"
 #include "model/SimulationSettings.h"
+#include "model/WorkspaceSettings.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -61,10 +64,43 @@ public:
     CLoadPointCollection& GetLoadPoints() const { return *m_loadPoints; }
     CGenSourceCollection& GetGenSources() const { return *m_genSources; }
     CEquipmentCollection& GetEquipment() const { return *m_equipment; }
-    CSimulationSettings& GetSettings() const { return *m_settings; }
+    const CSimulationSettings& GetSettings() const { return *m_settings; }
+    CWorkspaceSettings GetWorkspaceSettings() const;
+
+    // The collection of a component class: GetCollection<CFuse>() is GetFuses().
+    template <class T> CComponentCollection<T>& GetCollection() const;
+
+    // ---- Changes. Every edit of the drawing and its settings goes through one of these, so
+    // that none forgets the modified mark; each sets it.
+
+    // Creates a component with its creating constructor (two points or one, pen width, colour),
+    // appends it to its collection and records it in the type-order list. nullptr when memory
+    // runs out; nothing has changed then.
+    template <class T, class... Args> T* Add(Args&&... args) {
+        T* created = GetCollection<T>().Add(std::forward<Args>(args)...);
+        if (created != nullptr) {
+            Added(created->Type());
+        }
+        return created;
+    }
+    // Takes a component out of the drawing. It stays alive with the document, for the list of
+    // components found not connected may still point at it. False when it is not in the drawing.
+    bool Remove(CWidget& widget);
+    // Puts a component's ends at p1 and p2; a one-point component goes to p2.
+    void Move(CWidget& widget, CPoint p1, CPoint p2);
+    // Gives a component the attributes of values, a component of the same type (usually an
+    // edited copy); its geometry, pen and node numbers stay. False, changing nothing, when the
+    // types differ.
+    bool SetAttributes(CWidget& widget, const CWidget& values);
+    // Replaces the simulation settings; marks the document only when they differ, so that OK on
+    // an unchanged dialog does not ask to save. True when they differed.
+    bool SetSettings(const CSimulationSettings& settings);
+    // Replaces the workspace options; the scroll extent follows the workspace size.
+    void SetWorkspaceSettings(const CWorkspaceSettings& settings);
 
     const std::string& GetResultPath() const { return m_resultPath; }
-    // Stores the path and tells every observer except the sender, with the path as hint.
+    // Stores the path, which the network file keeps, and tells every observer except the sender,
+    // with the path as hint.
     void SetResultPath(CDocObserver* sender, const std::string& path);
     // Tells every observer except the sender, with the text as hint; stores nothing.
     void NotifyViews(CDocObserver* sender, const std::string& text);
@@ -73,10 +109,6 @@ public:
 
     void SetModified(bool modified = true) { m_modified = modified; }
     bool IsModified() const { return m_modified; }
-
-    // Components deleted from the drawing stay alive with the document: the list of components
-    // found not connected may still point at them until the next check.
-    void KeepRemoved(std::unique_ptr<CWidget> widget) { m_removed.push_back(std::move(widget)); }
 
     // The whole network file, in either direction. Loading throws CArchiveError.
     void Serialize(CArchive& ar);
@@ -92,6 +124,7 @@ public:
     bool Save(const std::string& path, std::string& error);
 
 private:
+    void Added(WidgetType type);
     void Store(CArchive& ar);
     void LoadFrom(CArchive& ar);
     void SerializeContents(CArchive& ar);
@@ -111,5 +144,28 @@ private:
     std::vector<CDocObserver*> m_observers;
     bool m_modified = false;
 };
+
+template <class T> CComponentCollection<T>& COrvaneDoc::GetCollection() const {
+    if constexpr (std::is_same_v<T, CLine>) {
+        return *m_lines;
+    } else if constexpr (std::is_same_v<T, CCircuitBreaker>) {
+        return *m_circuitBreakers;
+    } else if constexpr (std::is_same_v<T, CFuse>) {
+        return *m_fuses;
+    } else if constexpr (std::is_same_v<T, CRecloser>) {
+        return *m_reclosers;
+    } else if constexpr (std::is_same_v<T, CIsolator>) {
+        return *m_isolators;
+    } else if constexpr (std::is_same_v<T, CBusBar>) {
+        return *m_busBars;
+    } else if constexpr (std::is_same_v<T, CLoadPoint>) {
+        return *m_loadPoints;
+    } else if constexpr (std::is_same_v<T, CGenSource>) {
+        return *m_genSources;
+    } else {
+        static_assert(std::is_same_v<T, CEquipment>, "not a component class");
+        return *m_equipment;
+    }
+}
 
 } // namespace orvane

@@ -30,7 +30,7 @@ Outcome RunNdl(const std::string& path) {
 
 // Source, line, load point: the smallest network that passes the check.
 void DrawFeeder(NetworkDrawing& d) {
-    d.doc.GetSettings() = {.quantsPerDay = 4, .yearMin = 100, .yearMax = 200};
+    d.doc.SetSettings({.quantsPerDay = 4, .yearMin = 100, .yearMax = 200});
     d.Source({100, 100});
     CLine* line = d.Line({100, 100}, {300, 100});
     line->m_failure1 = 2;
@@ -123,11 +123,12 @@ TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
              d.Line({0, 500}, {90, 500});
          },
          Findings + std::string("Line at  (0, 500)  (90, 500)  not connected\n")},
-        {"no quanta per day", [](NetworkDrawing& d) { d.doc.GetSettings().quantsPerDay = 0; },
+        {"no quanta per day",
+         [](NetworkDrawing& d) { d.Settings([](auto& s) { s.quantsPerDay = 0; }); },
          ": error: the quanta per day are not set; give \"Quants per day\" a value from 1 to "
          "1440 in the editor's Simulation Settings.\n"},
         {"a value the parser refuses",
-         [](NetworkDrawing& d) { d.doc.GetSettings().yearStep = 2000000; },
+         [](NetworkDrawing& d) { d.Settings([](auto& s) { s.yearStep = 2000000; }); },
          ": error: the network's NDL was refused at line 2, column 21: the \"yearstep\" "
          "attribute must be an integer in the range [1,1000000]\n"
          "  (correct the value in the editor; 'orvane-cli ndl "},

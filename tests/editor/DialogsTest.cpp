@@ -19,6 +19,7 @@
 #include "model/Recloser.h"
 #include "model/SimulationSettings.h"
 #include "model/TypeOrder.h"
+#include "model/WorkspaceSettings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -362,15 +363,14 @@ QString Options(const CSettingsDlg& dlg) {
 }
 
 TEST_F(DialogTest, WorkspaceOptions) {
-    COrvaneDoc doc;
-    doc.m_regionalRedraw = true;
-    doc.m_adaptiveDrawing = 1;
+    CWorkspaceSettings ws;
+    ws.regionalRedraw = true;
+    ws.adaptiveDrawing = 1;
     const auto state = [&] {
-        return std::tuple(doc.m_workspaceWidth, doc.m_workspaceHeight, doc.m_regionalRedraw,
-                          doc.m_adaptiveDrawing, doc.m_snapPixel);
+        return std::tuple(ws.width, ws.height, ws.regionalRedraw, ws.adaptiveDrawing, ws.snapPixel);
     };
     {
-        CSettingsDlg dlg(doc);
+        CSettingsDlg dlg(ws);
         ExpectTexts(
             dlg,
             {"Workspace options", "Workspace size", "Horizontal (pixels)", "Verticle (pixels)",
@@ -395,7 +395,7 @@ TEST_F(DialogTest, WorkspaceOptions) {
     }
     EXPECT_EQ(state(), std::tuple(1024u, 786u, true, 1, 10));
 
-    CSettingsDlg dlg(doc);
+    CSettingsDlg dlg(ws);
     const std::tuple<QString, QString> sizes[] = {
         {"640*480", "640*480"},     {"800*600", "800*600"},   {"1024*786", "1024*786"},
         {"1152*864", "1152*864"},   {"1290*960", "1290*960"}, {"1600*1200", "1600*1200"},
@@ -415,9 +415,9 @@ TEST_F(DialogTest, WorkspaceOptions) {
 }
 
 TEST_F(DialogTest, WorkspaceSizeLimitsAndSnapBeyondTheList) {
-    COrvaneDoc doc;
-    doc.m_snapPixel = 25;
-    CSettingsDlg dlg(doc);
+    CWorkspaceSettings ws;
+    ws.snapPixel = 25;
+    CSettingsDlg dlg(ws);
     EXPECT_EQ(Options(dlg), "1024*786 full exact, snap none of 0..20") << "25 is not listed";
     dlg.WidthEdit()->setText("40000");
     Button(dlg, "OK")->click();
@@ -432,11 +432,10 @@ TEST_F(DialogTest, WorkspaceSizeLimitsAndSnapBeyondTheList) {
     }
     EXPECT_EQ(dlg.Refusal(),
               "Please enter an integer between 0 and 30000 in \"Verticle (pixels)\".");
-    EXPECT_EQ(doc.m_workspaceWidth, 1024u);
+    EXPECT_EQ(ws.width, 1024u);
     dlg.HeightEdit()->setText("0");
     ASSERT_TRUE(dlg.Apply());
-    EXPECT_EQ(std::tuple(doc.m_workspaceWidth, doc.m_workspaceHeight, doc.m_regionalRedraw,
-                         doc.m_snapPixel),
+    EXPECT_EQ(std::tuple(ws.width, ws.height, ws.regionalRedraw, ws.snapPixel),
               std::tuple(30000u, 0u, false, 25))
         << "a pitch beyond the list is kept";
 }

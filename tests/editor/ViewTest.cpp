@@ -93,15 +93,9 @@ protected:
         QCoreApplication::processEvents();
     }
 
-    template <class C> auto* AddTwo(C& collection, WidgetType type, CPoint a, CPoint b) {
-        doc.m_typeOrder.emplace_back(TypeName(type));
-        return collection.Add(a, b, 1u, 0x808080u);
-    }
-    template <class C> auto* AddOne(C& collection, WidgetType type, CPoint c) {
-        doc.m_typeOrder.emplace_back(TypeName(type));
-        return collection.Add(c, 1u, 0x808080u);
-    }
-    CLine* LooseLine() { return AddTwo(doc.GetLines(), WidgetType::Line, {400, 100}, {500, 100}); }
+    template <class T> T* AddTwo(CPoint a, CPoint b) { return doc.Add<T>(a, b, 1u, 0x808080u); }
+    template <class T> T* AddOne(CPoint c) { return doc.Add<T>(c, 1u, 0x808080u); }
+    CLine* LooseLine() { return AddTwo<CLine>({400, 100}, {500, 100}); }
 
     QPoint At(CPoint p) const { return view->ViewportPoint(p); }
     void Press(CPoint p) { QTest::mousePress(vp, Qt::LeftButton, Qt::NoModifier, At(p)); }
@@ -137,14 +131,12 @@ protected:
 
     // Source, line, load point: the smallest network that passes the check and simulates.
     void DrawFeeder() {
-        doc.GetSettings().quantsPerDay = 4;
-        doc.GetSettings().yearMin = 100;
-        doc.GetSettings().yearMax = 200;
-        AddOne(doc.GetGenSources(), WidgetType::GenSource, {100, 100});
-        CLine* line = AddTwo(doc.GetLines(), WidgetType::Line, {100, 100}, {300, 100});
+        doc.SetSettings({.quantsPerDay = 4, .yearMin = 100, .yearMax = 200});
+        AddOne<CGenSource>({100, 100});
+        CLine* line = AddTwo<CLine>({100, 100}, {300, 100});
         line->m_failure1 = 2;
         line->m_repair1 = 10;
-        CLoadPoint* load = AddOne(doc.GetLoadPoints(), WidgetType::LoadPoint, {300, 100});
+        CLoadPoint* load = AddOne<CLoadPoint>({300, 100});
         load->m_name = "Farm";
         load->m_customers = 10;
     }
@@ -239,9 +231,10 @@ TEST_F(ViewTest, RubberBandOfANewComponentIsErasedByDrawingItAgain) {
 }
 
 TEST_F(ViewTest, ClicksSelectOneAndCtrlClicksAddUntilAClickOnEmptyWorkspace) {
-    CLine* a = AddTwo(doc.GetLines(), WidgetType::Line, {100, 100}, {200, 100});
-    CLoadPoint* lp = AddOne(doc.GetLoadPoints(), WidgetType::LoadPoint, {400, 300});
-    CFuse* b = AddTwo(doc.GetFuses(), WidgetType::Fuse, {100, 200}, {200, 200});
+    CLine* a = AddTwo<CLine>({100, 100}, {200, 100});
+    CLoadPoint* lp = AddOne<CLoadPoint>({400, 300});
+    CFuse* b = AddTwo<CFuse>({100, 200}, {200, 200});
+    doc.SetModified(false); // as saved
     view->OnSelect();
     Click(CPoint{150, 100});
     EXPECT_EQ(view->Selection(), (std::vector<CWidget*>{a}));
@@ -266,10 +259,11 @@ TEST_F(ViewTest, ClicksSelectOneAndCtrlClicksAddUntilAClickOnEmptyWorkspace) {
 }
 
 TEST_F(ViewTest, RubberBandSelectsThoseWithAnEndInsideWhichMoveTogetherAndDelete) {
-    CLine* a = AddTwo(doc.GetLines(), WidgetType::Line, {100, 100}, {300, 100});
-    CLine* keep = AddTwo(doc.GetLines(), WidgetType::Line, {400, 400}, {500, 400});
-    CLoadPoint* lp = AddOne(doc.GetLoadPoints(), WidgetType::LoadPoint, {120, 150});
-    CBusBar* bar = AddTwo(doc.GetBusBars(), WidgetType::BusBar, {60, 60}, {60, 300});
+    CLine* a = AddTwo<CLine>({100, 100}, {300, 100});
+    CLine* keep = AddTwo<CLine>({400, 400}, {500, 400});
+    CLoadPoint* lp = AddOne<CLoadPoint>({120, 150});
+    CBusBar* bar = AddTwo<CBusBar>({60, 60}, {60, 300});
+    doc.SetModified(false); // as saved
     view->OnSelect();
     QTest::keyClick(view.get(), Qt::Key_Delete); // nothing selected: nothing happens
     EXPECT_FALSE(doc.IsModified());
@@ -308,8 +302,7 @@ TEST_F(ViewTest, RubberBandSelectsThoseWithAnEndInsideWhichMoveTogetherAndDelete
 }
 
 TEST_F(ViewTest, MovesSnapUnlessSnappingIsOffAndADraggedEndStretches) {
-    CCircuitBreaker* cb =
-        AddTwo(doc.GetCircuitBreakers(), WidgetType::CircuitBreaker, {100, 100}, {200, 100});
+    CCircuitBreaker* cb = AddTwo<CCircuitBreaker>({100, 100}, {200, 100});
     view->OnSelect();
     Press(CPoint{150, 100});
     Move(CPoint{154, 103}); // less than half a pitch
@@ -344,7 +337,7 @@ TEST_F(ViewTest, MovesSnapUnlessSnappingIsOffAndADraggedEndStretches) {
 }
 
 TEST_F(ViewTest, ZoomIsForViewingOnlyAndAToolRestoresEditing) {
-    AddTwo(doc.GetLines(), WidgetType::Line, {100, 100}, {300, 100});
+    AddTwo<CLine>({100, 100}, {300, 100});
     const std::string before = doc.StoreBytes();
     view->OnToolFeeder();
     std::vector<int> seen;
@@ -401,20 +394,20 @@ TEST_F(ViewTest, ToggleFlipsTheEndMarkersWithoutModifying) {
 }
 
 TEST_F(ViewTest, RightOrDoubleClickOnTheSelectedOpensItsDialogExceptForBusBars) {
-    CRecloser* r = AddTwo(doc.GetReclosers(), WidgetType::Recloser, {100, 100}, {200, 100});
-    CLoadPoint* lp = AddOne(doc.GetLoadPoints(), WidgetType::LoadPoint, {300, 300});
-    AddTwo(doc.GetBusBars(), WidgetType::BusBar, {100, 200}, {200, 200});
+    CRecloser* r = AddTwo<CRecloser>({100, 100}, {200, 100});
+    CLoadPoint* lp = AddOne<CLoadPoint>({300, 300});
+    AddTwo<CBusBar>({100, 200}, {200, 200});
     view->OnSelect();
     Click(CPoint{150, 100});
     RightClick(CPoint{160, 100});
-    EXPECT_EQ(prompter.edited, (std::vector<CWidget*>{r}));
+    EXPECT_EQ(prompter.edited, (std::vector<const CWidget*>{r}));
     EXPECT_FALSE(view->ContextMenu()->isVisible());
     EXPECT_TRUE(doc.IsModified());
     // What a double click delivers: press, release, double click, release.
     Click(CPoint{300, 300});
     QTest::mouseDClick(vp, Qt::LeftButton, Qt::NoModifier, At(CPoint{300, 300}));
     Release(CPoint{300, 300});
-    EXPECT_EQ(prompter.edited, (std::vector<CWidget*>{r, lp}));
+    EXPECT_EQ(prompter.edited, (std::vector<const CWidget*>{r, lp}));
     Click(CPoint{150, 200});
     RightClick(CPoint{150, 200});
     EXPECT_EQ(prompter.edited.size(), 2u);
@@ -445,9 +438,9 @@ TEST_F(ViewTest, RightClickElsewhereShowsTheContextMenu) {
 TEST_F(ViewTest, WorkspaceSettingsResizeTheWorkspaceOnOk) {
     view->OnWorkspaceSettings(); // cancelled
     EXPECT_FALSE(doc.IsModified());
-    prompter.workspace = [](COrvaneDoc& d) {
-        d.m_workspaceWidth = 1600;
-        d.m_workspaceHeight = 1200;
+    prompter.workspace = [](CWorkspaceSettings& s) {
+        s.width = 1600;
+        s.height = 1200;
         return true;
     };
     view->OnWorkspaceSettings();
@@ -474,7 +467,7 @@ TEST_F(ViewTest, SimulationSettingsChangedOnOkMarkTheDocumentModified) {
 }
 
 TEST_F(ViewTest, DebugListsUnconnectedComponentsAndSelectsFromTheList) {
-    AddOne(doc.GetGenSources(), WidgetType::GenSource, {100, 100});
+    AddOne<CGenSource>({100, 100});
     CLine* loose = LooseLine();
     std::vector<CheckReport> reports;
     QObject::connect(view.get(), &COrvaneView::debugFinished,
@@ -542,7 +535,7 @@ TEST_F(ViewTest, SimulateWarnsAndDoesNotRunWhenItCannot) {
         EXPECT_EQ(view->LiveRunCount(), 0);
     };
     DrawFeeder();
-    doc.GetSettings().quantsPerDay = 0;
+    doc.SetSettings({.quantsPerDay = 0, .yearMin = 100, .yearMax = 200});
     prompter.yesNoAnswer = QMessageBox::No;
     refused("Warning : Please assign a value for the attributes\nQuants per day in Simulation "
             "Setting Dialog box.\n\nDo you want to continue?\n",
@@ -553,7 +546,7 @@ TEST_F(ViewTest, SimulateWarnsAndDoesNotRunWhenItCannot) {
     EXPECT_TRUE(view->IsSimulationRunning());
     ASSERT_TRUE(WaitForRunsToEnd());
 
-    doc.GetSettings().quantsPerDay = 4;
+    doc.SetSettings({.quantsPerDay = 4, .yearMin = 100, .yearMax = 200});
     view->SetTitle("");
     refused("Error : Invalid output-file's name\nPlease contact the developer for more "
             "information",
@@ -599,9 +592,8 @@ TEST_F(ViewTest, SimulateWritesTheReportsAndALoadPointClickShowsItsSection) {
 
 TEST_F(ViewTest, EachRunHasItsOwnStopAndClosingTheViewStopsItsRun) {
     DrawFeeder();
-    doc.GetSettings().quantsPerDay = 1440; // far too long to end by itself
-    doc.GetSettings().yearMin = 1000000;
-    doc.GetSettings().yearMax = 1000000;
+    // Far too long to end by itself.
+    doc.SetSettings({.quantsPerDay = 1440, .yearMin = 1000000, .yearMax = 1000000});
     view->OnSimulate();
     const std::shared_ptr<CSimulationParams> first = view->LastRunParams();
     ASSERT_NE(first, nullptr);

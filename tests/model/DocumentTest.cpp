@@ -158,7 +158,7 @@ std::unique_ptr<COrvaneDoc> RichDocument() {
                         "Isolator",   "Recloser",   "Bus Bar",        "GenSource",
                         "Load Point", "Load Point", "Line",           std::string(0x10000, 'T')};
     // Quanta per day, years from, to and by, accuracy, fuses, isolators, reclosers, max flow.
-    doc->GetSettings() = {24, 50, 5000, 25, 0.01, 0, 1, 0, 1};
+    doc->SetSettings({24, 50, 5000, 25, 0.01, 0, 1, 0, 1});
     return doc;
 }
 
@@ -292,7 +292,7 @@ TEST_F(DocumentFileTest, SaveAndLoad) {
     EXPECT_EQ(test::ReadFile(path), doc->StoreBytes());
 
     // Saving again replaces the file and leaves nothing else beside it.
-    doc->GetSettings().quantsPerDay = 96;
+    doc->SetSettings({.quantsPerDay = 96});
     ASSERT_TRUE(doc->Save(path, error)) << error;
     std::vector<fs::path> files(fs::directory_iterator(dir.Path()), fs::directory_iterator());
     EXPECT_EQ(files, (std::vector<fs::path>{path}));

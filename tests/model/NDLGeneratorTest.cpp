@@ -172,12 +172,13 @@ TEST(NDLGeneratorTest, RenumbersFromScratchAndRepeatsItself) {
 
 TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
     NetworkDrawing d;
-    CSimulationSettings& s = d.doc.GetSettings();
-    s.quantsPerDay = 24;
-    s.yearMin = 200;
-    s.yearMax = 5000;
-    s.yearStep = 0; // left out: the parser's 100 applies
-    s.accuracy = 0.0125;
+    d.Settings([](CSimulationSettings& s) {
+        s.quantsPerDay = 24;
+        s.yearMin = 200;
+        s.yearMax = 5000;
+        s.yearStep = 0; // left out: the parser's 100 applies
+        s.accuracy = 0.0125;
+    });
 
     d.Source({0, 0})->m_capacity = 10;
     d.Breaker({0, 0}, {50, 0})->m_capacity = 9;

@@ -5,36 +5,28 @@
 
 namespace orvane::test {
 
-// Draws components as the editing modes do: add to the collection, then append the type name.
+// Draws components through the document's change operations, as the editing modes do.
 struct NetworkDrawing {
     COrvaneDoc doc;
 
-    template <class C> auto* Two(C& collection, const char* type, CPoint a, CPoint b) {
-        doc.m_typeOrder.emplace_back(type);
-        return collection.Add(a, b, 1u, 0x808080u);
-    }
-    template <class C> auto* One(C& collection, const char* type, CPoint c) {
-        doc.m_typeOrder.emplace_back(type);
-        return collection.Add(c, 1u, 0u);
-    }
-
-    CLine* Line(CPoint a, CPoint b) { return Two(doc.GetLines(), kTypeNameLine, a, b); }
+    CLine* Line(CPoint a, CPoint b) { return doc.Add<CLine>(a, b, 1u, 0x808080u); }
     CCircuitBreaker* Breaker(CPoint a, CPoint b) {
-        return Two(doc.GetCircuitBreakers(), kTypeNameCircuitBreaker, a, b);
+        return doc.Add<CCircuitBreaker>(a, b, 1u, 0x808080u);
     }
-    CFuse* Fuse(CPoint a, CPoint b) { return Two(doc.GetFuses(), kTypeNameFuse, a, b); }
-    CRecloser* Recloser(CPoint a, CPoint b) {
-        return Two(doc.GetReclosers(), kTypeNameRecloser, a, b);
+    CFuse* Fuse(CPoint a, CPoint b) { return doc.Add<CFuse>(a, b, 1u, 0x808080u); }
+    CRecloser* Recloser(CPoint a, CPoint b) { return doc.Add<CRecloser>(a, b, 1u, 0x808080u); }
+    CIsolator* Isolator(CPoint a, CPoint b) { return doc.Add<CIsolator>(a, b, 1u, 0x808080u); }
+    CBusBar* BusBar(CPoint a, CPoint b) { return doc.Add<CBusBar>(a, b, 1u, 0x808080u); }
+    CEquipment* Equipment(CPoint a, CPoint b) { return doc.Add<CEquipment>(a, b, 1u, 0x808080u); }
+    CLoadPoint* Load(CPoint c) { return doc.Add<CLoadPoint>(c, 1u, 0u); }
+    CGenSource* Source(CPoint c) { return doc.Add<CGenSource>(c, 1u, 0u); }
+
+    // Changes simulation settings as the settings dialog does.
+    template <class F> void Settings(F&& change) {
+        CSimulationSettings settings = doc.GetSettings();
+        change(settings);
+        doc.SetSettings(settings);
     }
-    CIsolator* Isolator(CPoint a, CPoint b) {
-        return Two(doc.GetIsolators(), kTypeNameIsolator, a, b);
-    }
-    CBusBar* BusBar(CPoint a, CPoint b) { return Two(doc.GetBusBars(), kTypeNameBusBar, a, b); }
-    CEquipment* Equipment(CPoint a, CPoint b) {
-        return Two(doc.GetEquipment(), kTypeNameEquipment, a, b);
-    }
-    CLoadPoint* Load(CPoint c) { return One(doc.GetLoadPoints(), kTypeNameLoadPoint, c); }
-    CGenSource* Source(CPoint c) { return One(doc.GetGenSources(), kTypeNameGenSource, c); }
 };
 
 } // namespace orvane::test

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "editor/ViewPrompter.h"
+#include "model/SimulationSettings.h"
+#include "model/WidgetVisit.h"
+#include "model/WorkspaceSettings.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -73,8 +76,8 @@ class FakeViewPrompter : public CViewPrompter {
 public:
     std::vector<Asked> asked;
     QMessageBox::StandardButton yesNoAnswer = QMessageBox::Yes;
-    std::vector<CWidget*> edited;
-    std::function<bool(COrvaneDoc&)> workspace = [](COrvaneDoc&) { return false; };
+    std::vector<const CWidget*> edited;
+    std::function<bool(CWorkspaceSettings&)> workspace = [](CWorkspaceSettings&) { return false; };
     std::function<bool(CSimulationSettings&)> simulation = [](CSimulationSettings&) {
         return false;
     };
@@ -87,19 +90,31 @@ public:
         asked.push_back({icon, text, buttons});
         return buttons.testFlag(QMessageBox::Yes) ? yesNoAnswer : QMessageBox::Ok;
     }
-    bool EditProperties(QWidget*, CWidget& widget) override {
+    std::unique_ptr<CWidget> EditProperties(QWidget*, const CWidget& widget) override {
         edited.push_back(&widget);
-        return true;
+        return CopyWidget(widget);
     }
-    bool EditWorkspaceSettings(QWidget*, COrvaneDoc& doc) override { return workspace(doc); }
-    bool EditSimulationSettings(QWidget*, CSimulationSettings& settings) override {
-        return simulation(settings);
+    std::optional<CWorkspaceSettings> EditWorkspaceSettings(QWidget*,
+                                                            const CWorkspaceSettings& s) override {
+        return Edited(s, workspace);
+    }
+    std::optional<CSimulationSettings>
+    EditSimulationSettings(QWidget*, const CSimulationSettings& s) override {
+        return Edited(s, simulation);
     }
     QDialog* OpenNdlWindow(QWidget* parent, const QString& text,
                            std::function<std::string()> source) override {
         ndlTexts.push_back(text);
         ndlSources.push_back(std::move(source));
         return ndlWindows.emplace_back(new QDialog(parent));
+    }
+
+private:
+    template <class T, class F> static std::optional<T> Edited(const T& current, const F& dialog) {
+        T edited = current;
+        if (!dialog(edited))
+            return std::nullopt;
+        return edited;
     }
 };
 
