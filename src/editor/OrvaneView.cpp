@@ -1,8 +1,8 @@
 #include "editor/OrvaneView.h"
 
 #include "editor/ComponentView.h"
+#include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
-#include "editor/ViewPrompter.h"
 #include "editor/WidgetPainter.h"
 #include "model/CheckTexts.h"
 #include "model/LoadPoint.h"
@@ -99,11 +99,11 @@ COrvaneView::~COrvaneView() {
     delete m_ndlWindow.data();
 }
 
-void COrvaneView::SetPrompter(CViewPrompter* prompter) {
+void COrvaneView::SetPrompter(CPrompter* prompter) {
     m_prompter = prompter;
 }
 
-CViewPrompter& COrvaneView::Prompter() {
+CPrompter& COrvaneView::Prompter() {
     if (m_prompter)
         return *m_prompter;
     if (!m_defaultPrompter)

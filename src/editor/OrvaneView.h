@@ -22,7 +22,7 @@ class QMenu;
 
 namespace orvane {
 
-class CViewPrompter;
+class CPrompter;
 class COrvaneView;
 
 // What the shell's progress window gives back for one run: the sink the engine reports to (it
@@ -56,7 +56,7 @@ public:
     const std::string& Title() const { return m_title; }
 
     // Installs the prompter the view asks through (not owned); nullptr restores the dialogs.
-    void SetPrompter(CViewPrompter* prompter);
+    void SetPrompter(CPrompter* prompter);
     // Installs the shell's progress window; without one, progress goes to statusMessage.
     void SetProgressWindowFactory(ProgressWindowFactory factory);
     // Tells the view whether the result viewer is open, for load point clicks.
@@ -203,7 +203,7 @@ private:
     void AddToSelection(std::unique_ptr<CMode> probe);
     void BuildContextMenu();
     void PaintOverlay(QPainter& painter) const;
-    CViewPrompter& Prompter();
+    CPrompter& Prompter();
     void RunEnded(CSimulationRun* run, int status);
 
     COrvaneDoc& m_doc;
@@ -234,8 +234,8 @@ private:
     QString m_statusX;
     QString m_statusY;
     QMenu* m_contextMenu = nullptr;
-    CViewPrompter* m_prompter = nullptr;
-    std::unique_ptr<CViewPrompter> m_defaultPrompter;
+    CPrompter* m_prompter = nullptr;
+    std::unique_ptr<CPrompter> m_defaultPrompter;
     ProgressWindowFactory m_progressFactory;
     std::function<bool()> m_resultViewerOpen;
     std::string m_reportBase;

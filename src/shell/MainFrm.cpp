@@ -1,6 +1,7 @@
 #include "shell/MainFrm.h"
 
 #include "editor/OrvaneView.h"
+#include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
 #include "model/CheckTexts.h"
 #include "model/NetworkCheck.h"
@@ -10,7 +11,6 @@
 #include "shell/HTMLView.h"
 #include "shell/NDLErrorsDlg.h"
 #include "shell/Orvane.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/SimulationProgressDlg.h"
 #include "shell/SimulationProgressDlgThread.h"
@@ -756,9 +756,9 @@ void CMainFrame::AttachView(COrvaneView* view) {
     view->SetResultViewerOpenQuery([this] { return m_resultViewerOpen; });
     QPointer<CMainFrame> self(this);
     view->SetProgressWindowFactory(
-        [self](COrvaneView& v, std::atomic<bool>* stop, std::shared_ptr<void> owner) {
+        [self, &app = m_app](COrvaneView& v, std::atomic<bool>* stop, std::shared_ptr<void> owner) {
             auto sink = CSimulationProgressDlgThread::Create(stop, std::move(owner));
-            sink->Start(sink, self);
+            sink->Start(sink, app.Prompter(), self);
             CSimulationProgressDlg* dialog = sink->Dialog();
             QObject::connect(dialog, &CSimulationProgressDlg::closed, &v,
                              &COrvaneView::ClearSimulationRunning);
@@ -860,7 +860,7 @@ void CMainFrame::RefreshResultForm() {
 
 void CMainFrame::OnAbout() {
     CAboutDlg about(this);
-    CPrompter::Current().Exec(about);
+    m_app.Prompter().Exec(about);
 }
 
 QPrinter& CMainFrame::Printer() {
@@ -897,7 +897,7 @@ void CMainFrame::OnFilePrint() {
     if (!ActiveChild())
         return;
     QPrintDialog dialog(&Printer(), this);
-    if (CPrompter::Current().Exec(dialog) == QDialog::Accepted)
+    if (m_app.Prompter().Exec(dialog) == QDialog::Accepted)
         PrintTo(Printer());
 }
 
@@ -907,12 +907,12 @@ void CMainFrame::OnFilePrintPreview() {
     QPrintPreviewDialog dialog(&Printer(), this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintTo(*printer); });
-    CPrompter::Current().Exec(dialog);
+    m_app.Prompter().Exec(dialog);
 }
 
 void CMainFrame::OnFilePrintSetup() {
     QPageSetupDialog dialog(&Printer(), this);
-    CPrompter::Current().Exec(dialog);
+    m_app.Prompter().Exec(dialog);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

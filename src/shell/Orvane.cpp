@@ -1,10 +1,10 @@
 #include "shell/Orvane.h"
 
 #include "editor/OrvaneView.h"
+#include "editor/Prompter.h"
 #include "shell/ChildFrm.h"
 #include "shell/DocRecord.h"
 #include "shell/MainFrm.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/Splash.h"
 #include "shell/ToolbarIcons.h"
@@ -28,6 +28,12 @@ COrvaneApp::COrvaneApp(QSettings* settings) {
     }
     m_settings = settings;
     m_recent = std::make_unique<CRecentFileList>(*m_settings, RecentFileCount);
+    m_ownPrompter = std::make_unique<CDialogPrompter>(QString::fromUtf8(AppTitle));
+    m_prompter = m_ownPrompter.get();
+}
+
+void COrvaneApp::SetPrompter(CPrompter* prompter) {
+    m_prompter = prompter != nullptr ? prompter : m_ownPrompter.get();
 }
 
 COrvaneApp::~COrvaneApp() {
@@ -123,7 +129,7 @@ CChildFrame* COrvaneApp::OnFileNew() {
 }
 
 void COrvaneApp::OnFileOpen() {
-    const QString path = CPrompter::Current().ChooseOpenFile(
+    const QString path = Prompter().ChooseOpenFile(
         m_mainFrame.get(), QString::fromUtf8(FileFilter) + QStringLiteral(";;All Files (*)"));
     if (!path.isEmpty())
         OpenDocumentFile(path);
@@ -143,8 +149,8 @@ CChildFrame* COrvaneApp::OpenDocumentFile(const QString& path) {
     std::string error;
     std::unique_ptr<COrvaneDoc> loaded = COrvaneDoc::Load(full.toStdString(), error);
     if (!loaded) {
-        CPrompter::Current().Ask(m_mainFrame.get(), QMessageBox::Warning,
-                                 QString::fromStdString(error), QMessageBox::Ok);
+        Prompter().Ask(m_mainFrame.get(), QMessageBox::Warning, QString::fromStdString(error),
+                       QMessageBox::Ok);
         return nullptr;
     }
     auto doc = std::make_shared<CDocRecord>(std::move(loaded), QString(), full);
@@ -174,8 +180,8 @@ bool COrvaneApp::DoSave(CDocRecord& doc, bool saveAs) {
     QString path = doc.Path();
     if (saveAs || path.isEmpty()) {
         const QString suggested = path.isEmpty() ? doc.Title() + QStringLiteral(".vlm") : path;
-        path = CPrompter::Current().ChooseSaveFile(m_mainFrame.get(), suggested,
-                                                   QString::fromUtf8(FileFilter));
+        path =
+            Prompter().ChooseSaveFile(m_mainFrame.get(), suggested, QString::fromUtf8(FileFilter));
         if (path.isEmpty())
             return false;
         if (QFileInfo(path).suffix().isEmpty())
@@ -183,8 +189,8 @@ bool COrvaneApp::DoSave(CDocRecord& doc, bool saveAs) {
     }
     std::string error;
     if (!doc.Doc().Save(path.toStdString(), error)) {
-        CPrompter::Current().Ask(m_mainFrame.get(), QMessageBox::Warning,
-                                 QString::fromStdString(error), QMessageBox::Ok);
+        Prompter().Ask(m_mainFrame.get(), QMessageBox::Warning, QString::fromStdString(error),
+                       QMessageBox::Ok);
         return false;
     }
     doc.SetPath(path);
@@ -196,10 +202,9 @@ bool COrvaneApp::DoSave(CDocRecord& doc, bool saveAs) {
 bool COrvaneApp::SaveModified(CDocRecord& doc) {
     if (!doc.Doc().IsModified())
         return true;
-    const auto answer =
-        CPrompter::Current().Ask(m_mainFrame.get(), QMessageBox::Warning,
-                                 QStringLiteral("Save changes to %1?").arg(doc.DisplayName()),
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto answer = Prompter().Ask(m_mainFrame.get(), QMessageBox::Warning,
+                                       QStringLiteral("Save changes to %1?").arg(doc.DisplayName()),
+                                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     if (answer == QMessageBox::Cancel)
         return false;
     if (answer == QMessageBox::No)
@@ -245,7 +250,7 @@ void COrvaneApp::SetReportBaseDirectory(const std::string& directory) {
             view->SetReportBaseDirectory(directory);
 }
 
-void COrvaneApp::SetViewPrompter(CViewPrompter* prompter) {
+void COrvaneApp::SetViewPrompter(CPrompter* prompter) {
     m_viewPrompter = prompter;
     if (!m_mainFrame)
         return;

@@ -16,7 +16,7 @@ class CChildFrame;
 class CDocRecord;
 class CMainFrame;
 class CRecentFileList;
-class CViewPrompter;
+class CPrompter;
 
 // The application: the settings with the recent-file list, the main window, and the document
 // commands (New, Open, Save, Save As, Close) with their questions.
@@ -74,11 +74,16 @@ public:
     // The open documents, in the order they were opened.
     std::vector<std::shared_ptr<CDocRecord>> Documents() const;
 
+    // Where the application's own questions, file choices and modal dialogs go; nullptr
+    // restores the real dialogs. The prompter must outlive the windows that ask it.
+    void SetPrompter(CPrompter* prompter);
+    CPrompter& Prompter() const { return *m_prompter; }
+
     // For tests and the screenshot tour: where views write reports, and the prompter they ask.
     void SetReportBaseDirectory(const std::string& directory);
     const std::string& ReportBaseDirectory() const { return m_reportBase; }
-    void SetViewPrompter(CViewPrompter* prompter);
-    CViewPrompter* ViewPrompter() const { return m_viewPrompter; }
+    void SetViewPrompter(CPrompter* prompter);
+    CPrompter* ViewPrompter() const { return m_viewPrompter; }
 
     static constexpr const char* SettingsKey = "Orvane";
     static constexpr const char* FileFilter = "Velmoor Files (*.vlm)";
@@ -98,7 +103,9 @@ private:
     int m_untitled = 0;
     bool m_closingAll = false;
     std::string m_reportBase;
-    CViewPrompter* m_viewPrompter = nullptr;
+    CPrompter* m_viewPrompter = nullptr;
+    std::unique_ptr<CPrompter> m_ownPrompter;
+    CPrompter* m_prompter = nullptr;
 
     friend class CMainFrame;
 };
@@ -111,5 +118,8 @@ public:
 
     static constexpr const char* VersionText = "Orvane Version 1.0 beta";
 };
+
+// The title of the application's message boxes.
+inline constexpr const char* AppTitle = "Orvane - Velmoor";
 
 } // namespace orvane

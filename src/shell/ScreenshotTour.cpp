@@ -1,12 +1,12 @@
 #include "shell/ScreenshotTour.h"
 
 #include "editor/OrvaneView.h"
+#include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
 #include "shell/ChildFrm.h"
 #include "shell/DocRecord.h"
 #include "shell/MainFrm.h"
 #include "shell/Orvane.h"
-#include "shell/Prompter.h"
 #include "shell/SimulationProgressDlg.h"
 #include "shell/SimulationProgressDlgThread.h"
 
@@ -25,7 +25,7 @@ namespace {
 
 // Answers every question so that the tour never blocks, and never saves: the network it shows
 // is one of the bundled examples.
-class TourPrompter : public CPrompter {
+class TourPrompter : public CDialogPrompter {
 public:
     QMessageBox::StandardButton Ask(QWidget*, QMessageBox::Icon, const QString& text,
                                     QMessageBox::StandardButtons buttons) override {
@@ -42,7 +42,7 @@ class Tour : public QObject {
 public:
     Tour(COrvaneApp& app, const QString& directory) : QObject(&app), m_app(app), m_dir(directory) {
         QDir().mkpath(m_dir);
-        CPrompter::Install(&m_prompter);
+        app.SetPrompter(&m_prompter);
         connect(app.MainFrame(), &CMainFrame::progressWindowOpened, this,
                 [this](CSimulationProgressDlg* dialog) { OnProgressWindow(dialog); });
         After(1500, [this] { Start(); });

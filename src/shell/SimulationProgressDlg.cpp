@@ -1,6 +1,6 @@
 #include "shell/SimulationProgressDlg.h"
 
-#include "shell/Prompter.h"
+#include "editor/Prompter.h"
 #include "shell/SimulationProgressDlgThread.h"
 
 #include <QCloseEvent>
@@ -30,8 +30,8 @@ QLineEdit* Field(QFormLayout* form, const char* label) {
 } // namespace
 
 CSimulationProgressDlg::CSimulationProgressDlg(std::shared_ptr<CSimulationProgressDlgThread> sink,
-                                               QWidget* parent)
-    : QDialog(parent), m_sink(std::move(sink)) {
+                                               CPrompter& prompter, QWidget* parent)
+    : QDialog(parent), m_sink(std::move(sink)), m_prompter(prompter) {
     setWindowTitle(QStringLiteral("Simulating..."));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowSystemMenuHint);
@@ -176,8 +176,8 @@ void CSimulationProgressDlg::ShowCompleted() {
     m_completed = true;
     QPointer<CSimulationProgressDlg> self(this);
     const auto answer =
-        CPrompter::Current().Ask(this, QMessageBox::Question, QString::fromUtf8(CompletedQuestion),
-                                 QMessageBox::Yes | QMessageBox::No);
+        m_prompter.Ask(this, QMessageBox::Question, QString::fromUtf8(CompletedQuestion),
+                       QMessageBox::Yes | QMessageBox::No);
     if (self && answer == QMessageBox::Yes)
         EndAndClose();
 }
@@ -200,8 +200,8 @@ void CSimulationProgressDlg::OnCancel() {
     if (!m_completed) {
         QPointer<CSimulationProgressDlg> self(this);
         const auto answer =
-            CPrompter::Current().Ask(this, QMessageBox::Question, QString::fromUtf8(CancelQuestion),
-                                     QMessageBox::Yes | QMessageBox::No);
+            m_prompter.Ask(this, QMessageBox::Question, QString::fromUtf8(CancelQuestion),
+                           QMessageBox::Yes | QMessageBox::No);
         if (!self || answer != QMessageBox::Yes)
             return;
     }

@@ -12,14 +12,16 @@ class QPushButton;
 
 namespace orvane {
 
+class CPrompter;
 class CSimulationProgressDlgThread;
 
 // The modeless "Simulating..." window of one run: a bar, four figures, and Pause, Resume and
-// Cancel. It lives on the GUI thread; the run's sink feeds it through queued signals.
+// Cancel. It lives on the GUI thread; the run's sink feeds it through queued signals. Its
+// questions go through prompter, which must outlive it.
 class CSimulationProgressDlg : public QDialog {
     Q_OBJECT
 public:
-    CSimulationProgressDlg(std::shared_ptr<CSimulationProgressDlgThread> sink,
+    CSimulationProgressDlg(std::shared_ptr<CSimulationProgressDlgThread> sink, CPrompter& prompter,
                            QWidget* parent = nullptr);
     ~CSimulationProgressDlg() override;
 
@@ -75,6 +77,7 @@ private:
     void EndAndClose();
 
     std::shared_ptr<CSimulationProgressDlgThread> m_sink;
+    CPrompter& m_prompter;
     QProgressBar* m_bar;
     QLineEdit* m_speed;
     QLineEdit* m_remaining;

@@ -19,8 +19,8 @@ CSimulationProgressDlgThread::CSimulationProgressDlgThread(std::atomic<bool>* st
 CSimulationProgressDlgThread::~CSimulationProgressDlgThread() = default;
 
 void CSimulationProgressDlgThread::Start(const std::shared_ptr<CSimulationProgressDlgThread>& self,
-                                         QWidget* parent) {
-    m_dialog = new CSimulationProgressDlg(self, parent);
+                                         CPrompter& prompter, QWidget* parent) {
+    m_dialog = new CSimulationProgressDlg(self, prompter, parent);
     connect(m_dialog, &QObject::destroyed, this, [this] { m_dialog = nullptr; });
     m_dialog->show();
 }

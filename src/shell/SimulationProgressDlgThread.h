@@ -14,6 +14,7 @@ class QWidget;
 
 namespace orvane {
 
+class CPrompter;
 class CSimulationProgressDlg;
 
 // The progress sink of one run. The engine calls it on the simulation thread; it forwards every
@@ -31,9 +32,9 @@ public:
                                                                 std::shared_ptr<void> owner = {});
     ~CSimulationProgressDlgThread() override;
 
-    // Shows the window (over parent, when given); it takes a share of the sink, so the sink
-    // outlives it.
-    void Start(const std::shared_ptr<CSimulationProgressDlgThread>& self,
+    // Shows the window (over parent, when given), asking its questions through prompter; it
+    // takes a share of the sink, so the sink outlives it.
+    void Start(const std::shared_ptr<CSimulationProgressDlgThread>& self, CPrompter& prompter,
                QWidget* parent = nullptr);
     // The window, or nullptr once it has closed.
     CSimulationProgressDlg* Dialog() const;

@@ -143,7 +143,7 @@ protected:
 
     test::TempDir dir;
     COrvaneDoc doc;
-    test::FakeViewPrompter prompter;
+    test::FakePrompter prompter;
     std::unique_ptr<COrvaneView> view;
     QWidget* vp = nullptr;
 };

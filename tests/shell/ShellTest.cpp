@@ -9,7 +9,6 @@
 #include "shell/MainFrm.h"
 #include "shell/NDLErrorsDlg.h"
 #include "shell/Orvane.h"
-#include "shell/Prompter.h"
 #include "shell/RecentFileList.h"
 #include "shell/ReportFigures.h"
 #include "shell/SimulationProgressDlg.h"
@@ -52,42 +51,9 @@ using test::TempDir;
 using test::Texts;
 using test::WaitFor;
 
-// Answers the shell's questions from a queue (then with No) and records them.
-class AnsweringPrompter : public CPrompter {
-public:
-    AnsweringPrompter() { CPrompter::Install(this); }
-    ~AnsweringPrompter() override { CPrompter::Install(nullptr); }
-
-    QMessageBox::StandardButton Ask(QWidget*, QMessageBox::Icon icon, const QString& text,
-                                    QMessageBox::StandardButtons buttons) override {
-        asked.push_back({icon, text, buttons});
-        if (answers.empty())
-            return QMessageBox::No;
-        const auto answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
-    QString ChooseOpenFile(QWidget*, const QString& filter) override {
-        filters.push_back(filter);
-        return openFile;
-    }
-    QString ChooseSaveFile(QWidget*, const QString& suggested, const QString& filter) override {
-        suggestions.push_back(suggested);
-        filters.push_back(filter);
-        return saveFile;
-    }
-    int Exec(QDialog& dialog) override {
-        dialogs.push_back(dialog.windowTitle());
-        if (onExec)
-            onExec(dialog);
-        return QDialog::Rejected;
-    }
-
-    std::vector<QMessageBox::StandardButton> answers;
-    std::vector<test::Asked> asked;
-    QString openFile, saveFile;
-    std::vector<QString> suggestions, filters, dialogs;
-    std::function<void(QDialog&)> onExec;
+// Answers the shell's questions from a queue, then with No, and records them.
+struct AnsweringPrompter : test::FakePrompter {
+    AnsweringPrompter() { yesNoAnswer = QMessageBox::No; }
 };
 
 // Each menu of the bar as "title: item | item", without separators.
@@ -137,7 +103,7 @@ TEST(ProgressWindowTest, ShowsItsControlsAndEscapeAsksLikeCancel) {
     prompter.answers = {QMessageBox::No};
     std::atomic<bool> stop{false};
     const auto sink = CSimulationProgressDlgThread::Create(&stop);
-    QPointer<CSimulationProgressDlg> dlg = new CSimulationProgressDlg(sink);
+    QPointer<CSimulationProgressDlg> dlg = new CSimulationProgressDlg(sink, prompter);
     int closed = 0;
     QObject::connect(dlg, &CSimulationProgressDlg::closed, [&] { ++closed; });
     dlg->show();
@@ -299,6 +265,7 @@ protected:
         CSplashWnd::EnableSplashScreen(false);
         fs::create_directories(reports);
         app->SetReportBaseDirectory(reports.string());
+        app->SetPrompter(&prompter);
         app->SetViewPrompter(&viewAnswers);
     }
     ~ShellTest() override {
@@ -336,7 +303,7 @@ protected:
     TempDir dir;
     fs::path reports = dir.Path() / "reports";
     QSettings settings{QString::fromStdString(dir.File("orvane.ini")), QSettings::IniFormat};
-    test::FakeViewPrompter viewAnswers;
+    test::FakePrompter viewAnswers;
     AnsweringPrompter prompter;
     std::unique_ptr<COrvaneApp> app = std::make_unique<COrvaneApp>(&settings);
 };

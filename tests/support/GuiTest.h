@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/ViewPrompter.h"
+#include "editor/Prompter.h"
 #include "model/SimulationSettings.h"
 #include "model/WidgetVisit.h"
 #include "model/WorkspaceSettings.h"
@@ -69,12 +69,14 @@ inline QStringList Texts(const std::vector<Asked>& asked) {
     return texts;
 }
 
-// Answers the workspace view's questions without windows and records what happened: message
-// boxes get yesNoAnswer or OK, property dialogs store their fields, settings dialogs do what
-// the test says, and NDL windows are plain dialogs.
-class FakeViewPrompter : public CViewPrompter {
+// Answers the program's questions without windows and records what happened: message boxes
+// take the queued answers, then yesNoAnswer or OK; property dialogs accept unchanged, settings
+// dialogs do what the test says, NDL windows are plain dialogs, file choices give the file set
+// and modal dialogs are rejected after onExec has seen them.
+class FakePrompter : public CPrompter {
 public:
     std::vector<Asked> asked;
+    std::vector<QMessageBox::StandardButton> answers;
     QMessageBox::StandardButton yesNoAnswer = QMessageBox::Yes;
     std::vector<const CWidget*> edited;
     std::function<bool(CWorkspaceSettings&)> workspace = [](CWorkspaceSettings&) { return false; };
@@ -84,10 +86,18 @@ public:
     std::vector<QString> ndlTexts;
     std::vector<std::function<std::string()>> ndlSources;
     std::vector<QPointer<QDialog>> ndlWindows;
+    QString openFile, saveFile;
+    std::vector<QString> suggestions, filters, dialogs;
+    std::function<void(QDialog&)> onExec;
 
     QMessageBox::StandardButton Ask(QWidget*, QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons) override {
         asked.push_back({icon, text, buttons});
+        if (!answers.empty()) {
+            const auto answer = answers.front();
+            answers.erase(answers.begin());
+            return answer;
+        }
         return buttons.testFlag(QMessageBox::Yes) ? yesNoAnswer : QMessageBox::Ok;
     }
     std::unique_ptr<CWidget> EditProperties(QWidget*, const CWidget& widget) override {
@@ -107,6 +117,21 @@ public:
         ndlTexts.push_back(text);
         ndlSources.push_back(std::move(source));
         return ndlWindows.emplace_back(new QDialog(parent));
+    }
+    QString ChooseOpenFile(QWidget*, const QString& filter) override {
+        filters.push_back(filter);
+        return openFile;
+    }
+    QString ChooseSaveFile(QWidget*, const QString& suggested, const QString& filter) override {
+        suggestions.push_back(suggested);
+        filters.push_back(filter);
+        return saveFile;
+    }
+    int Exec(QDialog& dialog) override {
+        dialogs.push_back(dialog.windowTitle());
+        if (onExec)
+            onExec(dialog);
+        return QDialog::Rejected;
     }
 
 private:

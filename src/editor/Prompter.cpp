@@ -1,4 +1,4 @@
-#include "editor/ViewPrompter.h"
+#include "editor/Prompter.h"
 
 #include "editor/NDLDisplayDialog.h"
 #include "editor/PropertyDialog.h"
@@ -8,6 +8,8 @@
 #include "model/WidgetVisit.h"
 #include "model/WorkspaceSettings.h"
 
+#include <QDialog>
+#include <QFileDialog>
 #include <QGuiApplication>
 
 namespace orvane {
@@ -15,7 +17,8 @@ namespace orvane {
 QMessageBox::StandardButton CDialogPrompter::Ask(QWidget* parent, QMessageBox::Icon icon,
                                                  const QString& text,
                                                  QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, QGuiApplication::applicationDisplayName(), text, buttons, parent);
+    QMessageBox box(icon, m_title.isEmpty() ? QGuiApplication::applicationDisplayName() : m_title,
+                    text, buttons, parent);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -50,6 +53,19 @@ QDialog* CDialogPrompter::OpenNdlWindow(QWidget* parent, const QString& text,
     auto* window = new CNDLDisplayDialog(text.toStdString(), std::move(source), parent);
     window->show();
     return window;
+}
+
+QString CDialogPrompter::ChooseOpenFile(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+}
+
+QString CDialogPrompter::ChooseSaveFile(QWidget* parent, const QString& suggested,
+                                        const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save As"), suggested, filter);
+}
+
+int CDialogPrompter::Exec(QDialog& dialog) {
+    return dialog.exec();
 }
 
 } // namespace orvane
