@@ -11,11 +11,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -48,15 +50,43 @@ std::filesystem::path TemporaryBeside(const std::filesystem::path& target, int a
     return target.parent_path() / name.str();
 }
 
-// Writes all bytes to a new file and flushes them to the disk. On failure returns false with
-// errno set, and removes the file if it made it.
-bool WriteNewFile(const std::filesystem::path& path, const std::string& bytes) {
+// The file a save should replace: symlinks are followed, even to a file that does not exist yet,
+// so that the link itself survives the rename.
+std::filesystem::path ResolveLinks(const std::filesystem::path& target, std::error_code& ec) {
+    constexpr int kMaxLinks = 40; // the kernel's own limit
+    std::filesystem::path resolved = target;
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, ec))) {
+            ec.clear(); // a missing file or a path that cannot be searched fails later
+            return resolved;
+        }
+        const std::filesystem::path link = std::filesystem::read_symlink(resolved, ec);
+        if (ec) {
+            return {};
+        }
+        resolved = link.is_absolute() ? link : resolved.parent_path() / link;
+    }
+    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return {};
+}
+
+// Writes all bytes to a new file and flushes them to the disk, giving it `perms` if set. On
+// failure returns false with errno set, and removes the file if it made it.
+bool WriteNewFile(const std::filesystem::path& path, const std::string& bytes,
+                  std::optional<std::filesystem::perms> perms) {
     // "x": fail if the file exists rather than write through someone else's file.
     std::FILE* file = std::fopen(path.string().c_str(), "wbx");
     if (file == nullptr) {
         return false;
     }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool ok = true;
+#if defined(__unix__) || defined(__APPLE__)
+    // Before the bytes go in, so a private file is never readable by others on the way.
+    if (perms) {
+        ok = ::fchmod(::fileno(file), static_cast<mode_t>(*perms)) == 0;
+    }
+#endif
+    ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     ok = std::fflush(file) == 0 && ok;
 #if defined(__unix__) || defined(__APPLE__)
     // Without this a crash after the rename could leave an empty file in place of the old one.
@@ -300,11 +330,30 @@ std::unique_ptr<COrvaneDoc> COrvaneDoc::Load(const std::string& path, std::strin
 }
 
 bool COrvaneDoc::Save(const std::string& path, std::string& error) {
-    const std::filesystem::path target(path);
     std::error_code ec;
-    if (std::filesystem::is_directory(target, ec)) {
+    const std::filesystem::path target = ResolveLinks(path, ec);
+    if (ec) {
+        error = SaveFailure(path, ec.message());
+        return false;
+    }
+    const std::filesystem::file_status old = std::filesystem::status(target, ec);
+    if (std::filesystem::is_directory(old)) {
         error = SaveFailure(path, "a directory of that name is in the way");
         return false;
+    }
+    // Mode bits rather than access(): root may write anything, but a read-only file is still
+    // meant to stay as it is.
+    constexpr auto kWriteBits = std::filesystem::perms::owner_write |
+                                std::filesystem::perms::group_write |
+                                std::filesystem::perms::others_write;
+    std::optional<std::filesystem::perms> keptPerms;
+    if (std::filesystem::exists(old)) {
+        if ((old.permissions() & kWriteBits) == std::filesystem::perms::none) {
+            error = SaveFailure(path,
+                                "it is read-only; save it under another name or make it writable");
+            return false;
+        }
+        keptPerms = old.permissions() & std::filesystem::perms::all;
     }
     const std::string bytes = StoreBytes();
 
@@ -314,7 +363,7 @@ bool COrvaneDoc::Save(const std::string& path, std::string& error) {
     for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
         temporary = TemporaryBeside(target, attempt);
         errno = 0;
-        written = WriteNewFile(temporary, bytes);
+        written = WriteNewFile(temporary, bytes, keptPerms);
         if (!written && errno != EEXIST) {
             error = SaveFailure(path, std::strerror(errno != 0 ? errno : EIO));
             return false;

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -334,6 +337,93 @@ TEST_F(DocumentFileTest, FailedSavesKeepWhatWasThere) {
         EXPECT_EQ(error, "The file '" + target + "' could not be saved: " + reason + ".");
         EXPECT_EQ(test::ReadFile(kept), contents);
         EXPECT_TRUE(doc.IsModified());
+    }
+}
+
+// A new file gets the same mode as any other file made here; a replaced one keeps its own.
+TEST_F(DocumentFileTest, SaveKeepsTheFileMode) {
+    const std::string probe = dir.File("probe");
+    test::WriteFile(probe, "x");
+    const fs::perms fresh = fs::status(probe).permissions();
+    const std::tuple<const char*, std::optional<fs::perms>, fs::perms> cases[] = {
+        {"new.vlm", std::nullopt, fresh},
+        {"private.vlm", fs::perms(0600), fs::perms(0600)},
+        {"shared.vlm", fs::perms(0640), fs::perms(0640)},
+        // Any write bit is enough to save over it.
+        {"group.vlm", fs::perms(0464), fs::perms(0464)},
+    };
+    auto doc = RichDocument();
+    for (const auto& [name, before, after] : cases) {
+        const std::string path = dir.File(name);
+        if (before) {
+            test::WriteFile(path, "old contents");
+            fs::permissions(path, *before);
+        }
+        ASSERT_TRUE(doc->Save(path, error)) << name << ": " << error;
+        EXPECT_EQ(fs::status(path).permissions(), after) << name;
+        EXPECT_EQ(test::ReadFile(path), doc->StoreBytes()) << name;
+    }
+}
+
+// The link stays and the file it names gets the new bytes, even when that file is not there yet.
+TEST_F(DocumentFileTest, SaveWritesThroughSymlinks) {
+    const fs::path real = dir.Path() / "real";
+    fs::create_directory(real);
+    test::WriteFile((real / "a.vlm").string(), "old a");
+    test::WriteFile((real / "b.vlm").string(), "old b");
+    fs::create_symlink("real/a.vlm", dir.Path() / "relative.vlm");
+    fs::create_symlink(real / "b.vlm", dir.Path() / "absolute.vlm");
+    fs::create_symlink("relative.vlm", dir.Path() / "chain.vlm");
+    fs::create_symlink("real/c.vlm", dir.Path() / "dangling.vlm");
+    const std::pair<const char*, const char*> cases[] = {
+        {"relative.vlm", "a.vlm"},
+        {"absolute.vlm", "b.vlm"},
+        {"chain.vlm", "a.vlm"},
+        {"dangling.vlm", "c.vlm"},
+    };
+    auto doc = RichDocument();
+    for (const auto& [link, behind] : cases) {
+        const fs::path path = dir.Path() / link;
+        const fs::path pointsTo = fs::read_symlink(path);
+        doc->SetModified();
+        ASSERT_TRUE(doc->Save(path.string(), error)) << link << ": " << error;
+        EXPECT_FALSE(doc->IsModified()) << link;
+        EXPECT_TRUE(fs::is_symlink(fs::symlink_status(path))) << link;
+        EXPECT_EQ(fs::read_symlink(path), pointsTo) << link;
+        EXPECT_EQ(test::ReadFile((real / behind).string()), doc->StoreBytes()) << link;
+    }
+    // No temporary file is left over on either side of the links.
+    std::vector<fs::path> files{fs::directory_iterator(real), fs::directory_iterator()};
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(files, (std::vector<fs::path>{real / "a.vlm", real / "b.vlm", real / "c.vlm"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 5);
+}
+
+// Decided by the mode bits, so it holds for root too.
+TEST_F(DocumentFileTest, ReadOnlyFileIsRefused) {
+    const fs::path real = dir.Path() / "locked.vlm";
+    fs::create_symlink("locked.vlm", dir.Path() / "link.vlm");
+    const std::pair<const char*, fs::perms> cases[] = {
+        {"locked.vlm", fs::perms(0444)},
+        {"locked.vlm", fs::perms(0500)},
+        {"link.vlm", fs::perms(0444)},
+    };
+    COrvaneDoc doc;
+    for (const auto& [name, mode] : cases) {
+        const std::string path = dir.File(name);
+        test::WriteFile(real.string(), "old contents");
+        fs::permissions(real, mode);
+        doc.SetModified();
+        EXPECT_FALSE(doc.Save(path, error)) << name;
+        EXPECT_EQ(error, "The file '" + path +
+                             "' could not be saved: it is read-only; save it under another name "
+                             "or make it writable.");
+        EXPECT_TRUE(doc.IsModified()) << name;
+        EXPECT_EQ(test::ReadFile(real.string()), "old contents") << name;
+        EXPECT_EQ(fs::status(real).permissions(), mode) << name;
+        EXPECT_TRUE(fs::is_symlink(dir.Path() / "link.vlm")) << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+        fs::permissions(real, fs::perms::owner_all);
     }
 }
 
