@@ -10,6 +10,12 @@ namespace orvane {
 namespace {
 constexpr double Tolerance = 1e-8;
 constexpr double Floor = 1e-9;
+
+// Relative for values above 1, so that a large load (in W or VA) is not told apart from itself
+// by the rounding of its own sum.
+bool Differ(double a, double b) {
+    return std::fabs(a - b) > Tolerance * std::max({1.0, std::fabs(a), std::fabs(b)});
+}
 } // namespace
 
 void LoadProfile::Assign(std::vector<double> values, uint32_t period) {
@@ -63,23 +69,23 @@ ShapedLoad ShapeLoad(LoadProfile& profile, const std::string& name,
     } else {
         ScaleProfile(profile, 0.0, peak / s.max);
         mean = mean * peak / s.max;
-        if (average != -1.0 && std::fabs(peak - mean) > Tolerance)
+        if (average != -1.0 && Differ(peak, mean))
             ScaleProfile(profile, peak, (peak - average) / (peak - mean));
     }
 
     s = Summarize(profile);
-    if (average != -1.0 && std::fabs(average - s.mean) > Tolerance)
+    if (average != -1.0 && Differ(average, s.mean))
         output.OutputText(3,
                           "warning: load scaling failed (%s), desired average = %.4lf, actual = "
                           "%.4lf\n",
                           name.c_str(), average, s.mean);
-    if (peak != -1.0 && std::fabs(peak - s.max) > Tolerance)
+    if (peak != -1.0 && Differ(peak, s.max))
         output.OutputText(3,
                           "warning: load scaling failed (%s), desired peak = %.4lf, actual = "
                           "%.4lf)\n",
                           name.c_str(), peak, s.max);
 
-    return ShapedLoad{s.max, std::fabs(s.mean - s.max) > Tolerance};
+    return ShapedLoad{s.max, Differ(s.mean, s.max)};
 }
 
 } // namespace orvane

@@ -203,11 +203,12 @@ DerivedIndices ComputeIndices(const Simulation& sim) {
         d.ch += load.customers * load.estimates.outageTime.Mean();
         d.e += load.estimates.energyNotSupplied.Mean();
     }
-    d.caifi = d.ci / d.ca;
+    // With no customer ever interrupted there is nothing per affected customer: 0, not 0/0.
+    d.caifi = d.ca > 0.0 ? d.ci / d.ca : 0.0;
     d.asui = (d.ch / kYearHours) / d.n;
     d.asai = 1.0 - d.asui;
     d.aens = d.e / d.n;
-    d.acci = d.e / d.ca;
+    d.acci = d.ca > 0.0 ? d.e / d.ca : 0.0;
     return d;
 }
 

@@ -34,7 +34,9 @@ struct SimElement {
     LoadProfile profile; // load points only
 
     ElementState state = ElementState::Working;
-    uint32_t failureCountdown = 0;
+    // Quanta to the next failure. 64 bits, so that a long time to failure at a fine time step is
+    // held exactly; a draw too large even for that means not within this run.
+    uint64_t failureCountdown = 0;
     uint32_t unisolatedCountdown = 0;
     uint32_t isolatedCountdown = 0;
     uint32_t recloseCountdown = 0;

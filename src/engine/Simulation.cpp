@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace orvane {
 
@@ -98,7 +99,10 @@ uint32_t Simulation::AddFailing(ElementKind kind, uint32_t a, uint32_t b, double
     if (index == NoElement)
         return index;
     SimElement& e = elements_[index];
-    const double failureScale = std::max(0.0, 365.0 * quantsPerDay_ / failureRate - 0.5);
+    // A rate of 0 (either sign) means never: an infinite mean time to failure.
+    const double failureScale = failureRate > 0.0
+                                    ? std::max(0.0, 365.0 * quantsPerDay_ / failureRate - 0.5)
+                                    : std::numeric_limits<double>::infinity();
     e.failure.SetParameters(&random_, failureScale, failureShape);
     e.isolation.SetParameters(&random_, HoursToScale(isolationHours), isolationShape);
     e.repair.SetParameters(&random_, HoursToScale(repairHours), repairShape);

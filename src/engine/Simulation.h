@@ -28,6 +28,9 @@ struct SystemEstimates {
 
 enum class ExecuteResult { Completed, Cancelled };
 
+// Why a completed run stopped: every index reached the accuracy, or the year limit came first.
+enum class StopReason { Accurate, YearMax };
+
 // The simulated flow network built from one NDL text, and the Monte Carlo run over it.
 // Nodes and elements are plain records in creation order; every walk follows that order and the
 // run's one generator always starts from the same state, so a run is exactly reproducible.
@@ -89,6 +92,11 @@ public:
     uint32_t ElementCount() const { return static_cast<uint32_t>(elements_.size()); }
     uint32_t LoadCount() const;
     uint32_t YearsSimulated() const { return yearsSimulated_; }
+    StopReason Stopped() const { return stopReason_; }
+    uint64_t FailuresSimulated() const { return failures_; }
+    // Element failures needed before an index whose mean is still 0 may count as known: with
+    // fewer, a network that has simply not been unlucky yet would pass as perfectly reliable.
+    uint64_t FailuresToTrustZero() const;
     SimNode& Node(uint32_t i) { return nodes_[i]; }
     const SimNode& Node(uint32_t i) const { return nodes_[i]; }
     SimElement& Element(uint32_t i) { return elements_[i]; }
@@ -135,6 +143,9 @@ private:
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
     bool quietStrides_ = true;
+    StopReason stopReason_ = StopReason::YearMax;
+    bool anyCanFail_ = false;
+    uint64_t failures_ = 0; // element failures simulated so far
 
     // Indices by role, in element order, so the per-quantum walks touch only what they need.
     std::vector<uint32_t> failing_;

@@ -6,13 +6,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace orvane {
 
 namespace {
 
 constexpr uint32_t MaxQuanta = 4294967295u;
+constexpr uint64_t NeverQuanta = UINT64_MAX;
 constexpr uint32_t BinCount = 1000;
+constexpr double SuppliedTolerance = 1e-10;
 constexpr uint32_t ExactLimit = 10000;
 
 // A drawn duration rounded up to whole quanta, saturating at the largest count.
@@ -28,6 +31,16 @@ uint32_t DrawQuanta(DistributionWeibull& d) {
     if (std::isnan(draw))
         return d.Scale() == 0.0 ? 1 : MaxQuanta;
     return ToQuanta(draw);
+}
+
+// The time to the next failure. Held in 64 bits, it cannot run out within any run, so an element
+// that never fails (rate 0) or fails only beyond the run's horizon stays working.
+uint64_t DrawFailureQuanta(DistributionWeibull& d) {
+    const double draw = d.Sample();
+    if (std::isnan(draw))
+        return d.Scale() == 0.0 ? 1 : NeverQuanta;
+    const double rounded = std::floor(draw + 1.0);
+    return rounded >= 18446744073709551615.0 ? NeverQuanta : static_cast<uint64_t>(rounded);
 }
 
 // The larger of the two, compared as worst > r: a not-a-number r replaces worst and is itself
@@ -102,7 +115,7 @@ ElementState Simulation::StepElement(SimElement& e) {
             --e.isolatedCountdown;
             return ElementState::Isolated;
         }
-        e.failureCountdown = DrawQuanta(e.failure);
+        e.failureCountdown = DrawFailureQuanta(e.failure);
         const uint32_t ti = DrawQuanta(e.isolation);
         const uint32_t tr = DrawQuanta(e.repair);
         if (tr > ti) {
@@ -148,7 +161,10 @@ void Simulation::SwitchAndIsolate() {
 void Simulation::AccountLoads(uint32_t quanta) {
     for (uint32_t i : loads_) {
         SimElement& e = elements_[i];
-        const bool supplied = std::fabs(e.flow - e.capacity) < 1e-10;
+        // Relative to the demand: a large load fed over several paths arrives with rounding
+        // errors far above any fixed tolerance.
+        const bool supplied =
+            std::fabs(e.flow - e.capacity) < SuppliedTolerance * std::max(1.0, e.capacity);
         if (!supplied) {
             if (e.supplied)
                 ++e.interruptions;
@@ -191,19 +207,32 @@ void Simulation::EndOfYear() {
     system_.ens.Add(ens, 1.0);
 }
 
+uint64_t Simulation::FailuresToTrustZero() const {
+    const double needed = std::ceil(1.0 / (accuracy_ * accuracy_));
+    return needed >= 1.8e19 ? UINT64_MAX : static_cast<uint64_t>(needed);
+}
+
 bool Simulation::AccurateEnough() const {
+    // A mean of 0 has a relative accuracy of 0 by the formula; it is trusted only when nothing
+    // can fail, or after enough failures that its staying 0 means something.
+    const bool zeroTrusted = !anyCanFail_ || failures_ >= FailuresToTrustZero();
+    const auto accuracy = [zeroTrusted](const Estimate& e) {
+        if (e.Mean() == 0.0 && !zeroTrusted)
+            return std::numeric_limits<double>::infinity();
+        return e.RelativeAccuracy();
+    };
     double worst = 0.0;
     for (uint32_t i : loads_) {
         const LoadEstimates& est = elements_[i].estimates;
-        worst = Worse(worst, est.frequency.RelativeAccuracy());
-        worst = Worse(worst, est.interruptedYear.RelativeAccuracy());
-        worst = Worse(worst, est.outageTime.RelativeAccuracy());
-        worst = Worse(worst, est.energyNotSupplied.RelativeAccuracy());
+        worst = Worse(worst, accuracy(est.frequency));
+        worst = Worse(worst, accuracy(est.interruptedYear));
+        worst = Worse(worst, accuracy(est.outageTime));
+        worst = Worse(worst, accuracy(est.energyNotSupplied));
     }
-    worst = Worse(worst, system_.saifi.RelativeAccuracy());
-    worst = Worse(worst, system_.saidi.RelativeAccuracy());
-    worst = Worse(worst, system_.caidi.RelativeAccuracy());
-    worst = Worse(worst, system_.ens.RelativeAccuracy());
+    worst = Worse(worst, accuracy(system_.saifi));
+    worst = Worse(worst, accuracy(system_.saidi));
+    worst = Worse(worst, accuracy(system_.caidi));
+    worst = Worse(worst, accuracy(system_.ens));
     return worst < accuracy_;
 }
 
@@ -219,6 +248,14 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
         e.currentOutage = 0;
     }
     output_.OutputText(1, "Simulating...");
+    stopReason_ = StopReason::YearMax;
+    failures_ = 0;
+    anyCanFail_ = false;
+    // Only elements whose mean time to failure is within the year limit count: an element
+    // without failure data fails once in 10^10 years, which no run will see.
+    const double horizon = static_cast<double>(period) * yearMax_;
+    for (uint32_t i : failing_)
+        anyCanFail_ = anyCanFail_ || elements_[i].failure.Scale() < horizon;
     const uint32_t start = clock_->TickCount() - 1;
 
     uint32_t years = 0;
@@ -240,6 +277,8 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
                 SimElement& e = elements_[i];
                 const ElementState s = StepElement(e);
                 if (s != e.state) {
+                    if (s == ElementState::Unisolated)
+                        ++failures_;
                     e.state = s;
                     changed = true;
                 } else if (s != ElementState::Working) {
@@ -247,7 +286,7 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
                 }
                 if (s != ElementState::Working)
                     allWorking = false;
-                quiet = std::min(quiet, e.failureCountdown);
+                quiet = static_cast<uint32_t>(std::min<uint64_t>(quiet, e.failureCountdown));
             }
             if (changed || t == 0)
                 SwitchAndIsolate();
@@ -303,8 +342,10 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
             sink_->ShowRemaining(static_cast<int32_t>(yearMax_ - year), speed);
             sink_->ShowProgress(year, yearMax_);
         }
-        if (stepYear && year >= yearMin_ && AccurateEnough())
+        if (stepYear && year >= yearMin_ && AccurateEnough()) {
+            stopReason_ = StopReason::Accurate;
             break;
+        }
     }
     yearsSimulated_ = years;
     Report(years, start, false, reportPath);

@@ -22,9 +22,12 @@ constexpr uint32_t WithCapacity = Components & ~Bit(2);
 constexpr uint32_t LoadOnly = Bit(2);
 constexpr uint32_t Failing = Bit(6) | Bit(7);
 
-// Disabled fuses and isolators become equipment that practically never fails.
-constexpr double NeverRate = 1e-10;
+// Disabled fuses and isolators become equipment that never fails (rate 0) and, should it be
+// asked to, would be isolated and repaired at once.
+constexpr double NeverFails = 0.0;
+constexpr double InstantHours = 1e-10;
 constexpr double NeverShape = 1e10;
+constexpr double MaxNumber = 1e100;
 
 enum class Id {
     QuantsPerDay,
@@ -139,9 +142,14 @@ void ParserDistrib::CheckNumeric(const std::string& keyword, const NdlValue& val
 // Checked last, by the validators that would otherwise accept infinity: the range test already
 // refuses it with its own message.
 void ParserDistrib::CheckFinite(const std::string& keyword, const NdlValue& value) {
-    for (double x : value.numbers)
+    for (double x : value.numbers) {
         if (!std::isfinite(x))
             Error("the \"%s\" attribute must hold finite numbers", keyword.c_str());
+        // Loads, capacities and rates are multiplied, summed over a year and squared for the
+        // statistics; beyond this they would overflow into infinite or undefined indices.
+        if (std::fabs(x) > MaxNumber)
+            Error("the \"%s\" attribute must hold numbers no larger than 1e100", keyword.c_str());
+    }
 }
 
 void ParserDistrib::CheckSingle(const std::string& keyword, const NdlValue& value) {
@@ -365,8 +373,8 @@ void ParserDistrib::EndDefinition() {
         EnsureRoom(1);
         const bool acts = c.type == Fuse ? system_.fuses : system_.isolators;
         if (!acts)
-            net.AddEquipment(c1, c2, capacity, NeverRate, NeverShape, NeverRate, NeverShape,
-                             NeverRate, NeverShape);
+            net.AddEquipment(c1, c2, capacity, NeverFails, NeverShape, InstantHours, NeverShape,
+                             InstantHours, NeverShape);
         else if (c.type == Fuse)
             net.AddBreaker(c1, c2, capacity);
         else

@@ -275,7 +275,8 @@ double ParserSyntax::ReadNumber() {
     char rest = 0;
     if (std::sscanf(run.c_str(), "%lf%c", &number, &rest) != 1)
         Error("syntax error, invalid number format");
-    return number;
+    // -0 is 0: its sign would turn a rate of 0 into an infinitely frequent one downstream.
+    return number == 0.0 ? 0.0 : number;
 }
 
 void ParserSyntax::ReadNumberList(std::vector<double>& numbers) {
