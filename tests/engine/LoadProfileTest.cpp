@@ -101,6 +101,10 @@ TEST(LoadProfileTest, ShapesTowardsAverageAndPeak) {
         {{0.1}, 1, -1, 0.1, 0.1, false, "", {{0, 0.1}}},
         {{1, 4}, 1, -1, -1, 1, false, "", {{0, 1}, {364, 1}}},
         {{2, 2}, 1, 1, 3, 3, false, flatAverage, {{0, 3}}},
+        // A large flat load's own sum rounds off its average by 1e-6: relatively nothing, so no
+        // warning, and it stays flat.
+        {{0.1}, 1440, 123456.789, -1, 0, false, "", {}},
+        {{3}, 1440, 1e6 + 0.3, -1, 0, false, "", {}},
     };
     for (const auto& c : cases) {
         test::TempDir dir;

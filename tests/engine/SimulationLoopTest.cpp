@@ -304,8 +304,8 @@ TEST(SimulationLoop, OutageCrossingTheYearCountsOnceInTheYearItBegan) {
     }
 }
 
-// All or nothing: a load short of its demand by more than 1e-10 is interrupted, and its whole
-// demand counts as not supplied.
+// All or nothing: a load short of its demand by more than 1e-10 of it (at least 1e-10) is
+// interrupted, and its whole demand counts as not supplied.
 TEST(SimulationLoop, LoadShortOfItsDemandIsInterrupted) {
     Bench bench;
     Simulation& sim = bench.sim;
@@ -314,9 +314,16 @@ TEST(SimulationLoop, LoadShortOfItsDemandIsInterrupted) {
     bench.Source(4, 5, 1.0 - 2e-10);
     const uint32_t a = bench.Load("Enough", 3);
     const uint32_t b = bench.Load("Short", 5, 3);
+    // A large demand fed over two paths: their capacities add up to it but for one rounding
+    // (1.2e-10), which a fixed tolerance took for a shortfall all year.
+    const double demand = 1000001.1;
+    bench.Source(6, 7, 333333.3333333333);
+    bench.Source(8, 7, 666667.7666666666);
+    const uint32_t large = sim.AddLoad("Large", 7, Simulation::LoadSink, 1, {1.0}, demand, demand);
     bench.Run();
     const LoadEstimates& enough = sim.Element(a).estimates;
     const LoadEstimates& cut = sim.Element(b).estimates;
+    EXPECT_EQ(Sums(sim.Element(large).estimates.frequency), (V{3, 0, 0}));
 
     ASSERT_EQ(sim.YearsSimulated(), 3u);
     const double year = 8760.0;
@@ -325,32 +332,84 @@ TEST(SimulationLoop, LoadShortOfItsDemandIsInterrupted) {
     EXPECT_EQ(Sums(cut.frequency), (V{3, 1, 1}));
     EXPECT_EQ(Sums(cut.outageTime), (V{3, 3 * year, 3 * year * year}));
     EXPECT_EQ(Sums(cut.energyNotSupplied), (V{3, 3 * year, 3 * year * year}));
-    EXPECT_EQ(Sums(cut.outageDuration), (V{0, 0, 0}));              // still out when the run stops
-    EXPECT_EQ(Sums(sim.System().saifi), (V{3, 0.75, 0.75 * 0.75})); // 3 of 4 customers, in year 1
-    EXPECT_EQ(Sums(sim.System().caidi), (V{0.75, 0.75 * year, 0.75 * year * year}));
+    EXPECT_EQ(Sums(cut.outageDuration), (V{0, 0, 0}));           // still out when the run stops
+    EXPECT_EQ(Sums(sim.System().saifi), (V{3, 0.6, 0.6 * 0.6})); // 3 of 5 customers, in year 1
+    EXPECT_EQ(Sums(sim.System().caidi), (V{0.6, 0.6 * year, 0.6 * year * year}));
 }
 
 // Where nothing can fail every accuracy is 0, so the first year that may be tested ends the run;
 // without such a year the run goes to yearMax. Either way only the final report is written.
-TEST(SimulationLoop, NetworkThatCannotFailStopsAtTheFirstTestedYear) {
+// Where elements can fail, a mean still 0 (no customer interrupted yet) is no proof of
+// reliability: the run goes on until 1/accuracy^2 failures have been simulated.
+TEST(SimulationLoop, ZeroMeansCountOnlyWhenNothingCanFailOrEnoughFailuresWereSeen) {
     struct Case {
-        uint32_t yearMin, yearMax, yearStep, years;
+        const char* what;
+        bool spur; // a line that fails, 1 a year, where no load point hangs
+        uint32_t yearMin, yearMax, yearStep;
+        uint32_t least, most; // years simulated
+        StopReason stop;
     };
-    for (const Case c : {Case{150, 1000, 40, 160}, Case{100, 130, 200, 130}}) {
-        SCOPED_TRACE(c.years);
+    const Case cases[] = {
+        {"nothing can fail", false, 150, 1000, 40, 160, 160, StopReason::Accurate},
+        {"no year is tested", false, 100, 130, 200, 130, 130, StopReason::YearMax},
+        {"failures but no interruption", true, 100, 100000, 10, 350, 500, StopReason::Accurate},
+        {"too few failures by yearMax", true, 100, 200, 10, 200, 200, StopReason::YearMax},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         Bench bench;
         Simulation& sim = bench.sim;
         sim.SetSystem(4, c.yearMin, c.yearMax, c.yearStep, 0.05);
         bench.Source(2, 3);
         const uint32_t load = bench.Load("P", 3);
+        if (c.spur) {
+            bench.Source(4, 5);
+            sim.AddLine(5, 6, -1.0, 1.0, 1.0, NoTime, 1.0, NoTime, 1.0);
+        }
         const std::string text = bench.Run();
 
-        EXPECT_EQ(sim.YearsSimulated(), c.years);
-        EXPECT_EQ(sim.Element(load).estimates.frequency.W(), static_cast<double>(c.years));
+        EXPECT_GE(sim.YearsSimulated(), c.least);
+        EXPECT_LE(sim.YearsSimulated(), c.most);
+        EXPECT_EQ(sim.Stopped(), c.stop);
+        EXPECT_EQ(sim.System().saifi.Mean(), 0.0);
+        if (c.stop == StopReason::Accurate && c.spur) {
+            EXPECT_GE(sim.FailuresSimulated(), 400u);
+        }
+        EXPECT_EQ(sim.Element(load).estimates.frequency.W(),
+                  static_cast<double>(sim.YearsSimulated()));
         EXPECT_EQ(sim.System().caidi.W(), 0.0);
-        EXPECT_EQ(text.find("simulation years: " + std::to_string(c.years) + ", "), 0u);
-        EXPECT_EQ(text.find("simulation years: ", 1), std::string::npos);
         EXPECT_EQ(text.find("Simulating..."), std::string::npos);
+        if (!c.spur) {
+            EXPECT_EQ(text.find("simulation years: " + std::to_string(c.least) + ", "), 0u);
+            EXPECT_EQ(text.find("simulation years: ", 1), std::string::npos);
+        }
+    }
+}
+
+// A failure countdown once ran out after 2^32 quanta (8,171 years at 1,440 quanta a day), so
+// elements meant never to fail failed all the same in long runs.
+TEST(SimulationLoop, ElementsThatNeverFailStayWorkingBeyond2To32Quanta) {
+    const uint32_t years = 8200;
+    struct Case {
+        const char* what;
+        std::string ndl;
+    };
+    const std::string system = "system: quantsPerDay = 1440; yearMin = " + std::to_string(years) +
+                               "; yearMax = " + std::to_string(years) + "; fuses = 0\n" +
+                               "source: connect = 1\nload: connect = 3; customers = 10\n";
+    const Case cases[] = {
+        {"failure rate 0", system + "line: connect = 1, 3; failure = 0\n"},
+        {"failure rate -0", system + "line: connect = 1, 3; failure = -0\n"},
+        {"disabled fuse", system + "fuse: connect = 1, 3\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Bench bench;
+        ASSERT_TRUE(bench.Parse(c.ndl));
+        bench.Run();
+        EXPECT_EQ(bench.sim.YearsSimulated(), years);
+        EXPECT_EQ(bench.sim.FailuresSimulated(), 0u);
+        EXPECT_EQ(Sums(bench.sim.System().saifi), (V{double{years}, 0, 0}));
     }
 }
 

@@ -92,6 +92,13 @@ TEST(ParserDistribTest, RefusesValuesWithTheFirstFailingCheck) {
          "(L2 C20) the \"length\" attribute must be a positive number"},
         {Sys + "breaker: capacity=1e999",
          "(L2 C24) the \"capacity\" attribute must hold finite numbers"},
+        // Beyond 1e100 the yearly sums and squares of a load could overflow.
+        {Sys + "load: average=1e308",
+         "(L2 C20) the \"average\" attribute must hold numbers no larger than 1e100"},
+        {Sys + "breaker: capacity=1.1e100",
+         "(L2 C26) the \"capacity\" attribute must hold numbers no larger than 1e100"},
+        {Sys + "line: failure=1,1e101",
+         "(L2 C22) the \"failure\" attribute must hold numbers no larger than 1e100"},
         {Sys + "load: peak=-2", "(L2 C14) the \"peak\" attribute must be a positive number"},
         // Boolean.
         {Sys + "line: fuses=1", "(L2 C14) the \"fuses\" attribute is not valid in this definition"},
@@ -136,6 +143,8 @@ TEST(ParserDistribTest, RefusesValuesWithTheFirstFailingCheck) {
          "(L2 C23) the \"profile\" attribute requires non-negative numbers"},
         {Sys + "load: profile=0,1e999",
          "(L2 C22) the \"profile\" attribute must hold finite numbers"},
+        {Sys + "load: profile=1,2e200",
+         "(L2 C22) the \"profile\" attribute must hold numbers no larger than 1e100"},
         {Sys + "load: profile=0,0,0",
          "(L2 C20) the \"profile\" attribute requires at least one positive number"},
         // Keywords and definition order; the hooks run before the syntax is checked further.

@@ -74,6 +74,7 @@ TEST(ParserSyntaxTest, AcceptsDefinitions) {
         {"a:x=1;y=2;", "begin a | attr x=1 | attr y=2 | end"},
         {"p : n = 1 , 2 ;  \n", "begin p | attr n=1,2 | end"},
         {"p: n=-1.5e3,+2,.5", "begin p | attr n=-1500,2,0.5 | end"},
+        {"p: n=-0,-0.0e5,0", "begin p | attr n=0,0,0 | end"}, // -0 reads as 0, without its sign
         {"load: name=\"P 1  x\" ; id=\"\"",
          "begin load | attr name=\"P 1  x\" | attr id=\"\" | end"},
         {"line: a=1;\\ rest is ignored\n  b=2;\\\n\n", "begin line | attr a=1 | attr b=2 | end"},
