@@ -1,11 +1,14 @@
 #include "cli/ModelCommands.h"
 
+#include "cli/TerminalText.h"
 #include "model/NDLGenerator.h"
 #include "model/NetworkCheck.h"
 #include "model/OrvaneDoc.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -33,7 +36,17 @@ void PrintFindings(const std::string& path, const CNDLGenerator& generator, std:
                  "%s: error: the network does not pass the check; correct these in the editor:\n",
                  path.c_str());
     for (const std::string& line : generator.GetFindingLines())
-        std::fprintf(err, "%s\n", line.c_str());
+        std::fprintf(err, "%s\n", TerminalText(line).c_str());
+}
+
+// Pushes out what was printed on out, so that a full disk fails the command instead of passing
+// unnoticed. Callers clear errno before their first write: the reason shown is then the write's.
+bool Flush(std::FILE* out, const char* what, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return true;
+    std::fprintf(err, "orvane-cli: cannot write %s: %s\n", what,
+                 std::strerror(errno != 0 ? errno : EIO));
+    return false;
 }
 
 } // namespace
@@ -50,9 +63,12 @@ int Check(const std::string& path, std::FILE* out, std::FILE* err) {
     if (!doc)
         return ExitUsage;
     const CheckReport report = DebugNetwork(*doc, Title(path));
-    std::fprintf(out, "%s\n", report.message.c_str());
+    errno = 0;
+    std::fprintf(out, "%s\n", TerminalText(report.message).c_str());
     for (const std::string& line : report.lines)
-        std::fprintf(out, "%s\n", line.c_str());
+        std::fprintf(out, "%s\n", TerminalText(line).c_str());
+    if (!Flush(out, "the check result", err))
+        return ExitUsage;
     return report.passed ? ExitOk : ExitNetworkError;
 }
 
@@ -67,8 +83,9 @@ int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
     }
     generator.Generate();
     const std::string text = generator.GetText();
+    errno = 0;
     std::fwrite(text.data(), 1, text.size(), out);
-    return ExitOk;
+    return Flush(out, "the NDL text", err) ? ExitOk : ExitUsage;
 }
 
 int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,

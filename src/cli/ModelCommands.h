@@ -17,10 +17,12 @@ bool IsDrawingFile(const std::string& path);
 
 // The editor's Debug command: the result message, then one line per component the check
 // refused. ExitOk when the network passes, ExitNetworkError when not, ExitUsage when the file
-// cannot be read.
+// cannot be read or the result cannot be written. Text from the file is shown with its control
+// bytes escaped.
 int Check(const std::string& path, std::FILE* out, std::FILE* err);
 
-// The editor's Generate NDL command: the NDL text on out, or the check's findings on err.
+// The editor's Generate NDL command: the NDL text on out, as it is, or the check's findings on
+// err; ExitUsage when the text cannot be written.
 int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err);
 
 // The editor's Simulate command on a drawn network: check, generate, then the run of Simulate.

@@ -6,6 +6,7 @@
 #include "run/ReportPaths.h"
 #include "run/Simulator.h"
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -43,8 +44,21 @@ void PrintSummary(const RunResult& r, const std::string& text, const std::string
 
 } // namespace
 
+int CancelledExitCode(int signal) {
+    return signal == SIGTERM ? ExitTerminated : ExitCancelled;
+}
+
 int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
              std::FILE* out, std::FILE* err) {
+    // A directory opens as an empty text on Linux; refuse it before any report is touched.
+    std::error_code ec;
+    if (fs::is_directory(options.network, ec)) {
+        std::fprintf(err,
+                     "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
+                     "file.\n",
+                     options.network.c_str());
+        return ExitUsage;
+    }
     std::string ndl;
     if (!ReadText(options.network, ndl)) {
         std::fprintf(err, "orvane-cli: cannot read the network file '%s'; check its name.\n",

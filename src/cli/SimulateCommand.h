@@ -15,7 +15,12 @@ enum ExitCode : int {
     ExitNetworkError = 1, // the network was read but cannot be simulated as it stands
     ExitUsage = 2,        // bad arguments or a file that cannot be read or written
     ExitCancelled = 130,  // interrupted; no final report
+    ExitTerminated = 143, // the same, asked by SIGTERM rather than Ctrl-C
 };
+
+// The exit code of a run that `signal` cancelled: ExitTerminated for SIGTERM, else ExitCancelled.
+// Both are 128 plus the signal's number, as shells report a program that the signal ended.
+int CancelledExitCode(int signal);
 
 struct SimulateOptions {
     std::string network;      // the NDL file

@@ -10,8 +10,13 @@
 namespace {
 
 std::atomic<bool> cancelRequested{false};
+// The signal that asked first, for the exit code; only lock-free atomics are safe in a handler.
+std::atomic<int> cancelSignal{0};
+static_assert(std::atomic<bool>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
 
-extern "C" void OnInterrupt(int) {
+extern "C" void OnInterrupt(int signal) {
+    int none = 0;
+    cancelSignal.compare_exchange_strong(none, signal);
     cancelRequested.store(true);
 }
 
@@ -49,7 +54,7 @@ int main(int argc, char** argv) {
                "      the same from NDL text.\n\n"
                "Exit codes: 0 done (check: the network passes), 1 the network has an error\n"
                "(check: it does not pass), 2 bad arguments or files, 130 cancelled with "
-               "Ctrl-C.");
+               "Ctrl-C,\n143 cancelled with SIGTERM.");
 
     orvane::cli::SimulateOptions options;
     bool quiet = false;
@@ -95,9 +100,13 @@ int main(int argc, char** argv) {
         options.progress = !quiet && isatty(STDERR_FILENO);
         CatchInterrupt();
         orvane::SteadyClock clock;
-        if (orvane::cli::IsDrawingFile(options.network))
-            return orvane::cli::SimulateDrawing(options, &cancelRequested, clock, stdout, stderr);
-        return orvane::cli::Simulate(options, &cancelRequested, clock, stdout, stderr);
+        const int code =
+            orvane::cli::IsDrawingFile(options.network)
+                ? orvane::cli::SimulateDrawing(options, &cancelRequested, clock, stdout, stderr)
+                : orvane::cli::Simulate(options, &cancelRequested, clock, stdout, stderr);
+        if (code == orvane::cli::ExitCancelled)
+            return orvane::cli::CancelledExitCode(cancelSignal.load());
+        return code;
     }
     if (check->parsed())
         return orvane::cli::Check(drawing, stdout, stderr);

@@ -1,4 +1,5 @@
 #include "cli/ModelCommands.h"
+#include "cli/TerminalText.h"
 
 #include "base/Output.h"
 #include "engine/Simulation.h"
@@ -10,6 +11,7 @@
 #include "support/TempDir.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace orvane::cli {
@@ -101,13 +103,70 @@ TEST_F(ModelCommandsTest, CommandsOnAPassingAndAFailingDrawing) {
 }
 
 TEST_F(ModelCommandsTest, UnreadableFilesExitWithTheDocumentsMessage) {
-    const std::string missing = dir.File("absent.vlm");
-    const std::string message =
-        "orvane-cli: The file '" + missing + "' could not be read: No such file or directory.\n";
-    for (const Outcome& o : {RunCheck(missing), RunNdl(missing), Simulate(missing)}) {
-        EXPECT_EQ(o.code, ExitUsage);
+    std::filesystem::create_directory(dir.File("folder.vlm"));
+    struct Case {
+        const char* name;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"absent.vlm", "No such file or directory"},
+        {"folder.vlm", "it is a directory"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = dir.File(c.name);
+        const std::string message =
+            "orvane-cli: The file '" + path + "' could not be read: " + c.reason + ".\n";
+        for (const Outcome& o : {RunCheck(path), RunNdl(path), Simulate(path)}) {
+            EXPECT_EQ(o.code, ExitUsage);
+            EXPECT_EQ(o.out, "");
+            EXPECT_EQ(o.err, message);
+        }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out")));
+}
+
+// A name is the user's to choose, so whatever a terminal would act on is shown as \xHH instead.
+TEST_F(ModelCommandsTest, ControlBytesInNamesReachTheTerminalEscaped) {
+    NetworkDrawing d;
+    DrawFeeder(d);
+    d.doc.GetLoadPoints().GetAt(0)->m_name = "Farm\x1b]0;owned\x07\x1b[2J$";
+    const std::string path = Save(d);
+    const std::string finding = "Load point \"Farm\\x1b]0;owned\\x07\\x1b[2J$\" at (300, 100): "
+                                "its name contains '$', which NDL cannot carry; rename it.\n";
+    const Outcome checked = RunCheck(path), printed = RunNdl(path), simulated = Simulate(path);
+    EXPECT_EQ(checked.code, ExitNetworkError);
+    EXPECT_EQ(checked.out, "Checking completed : Errors found in feeder.vlm\n" + finding);
+    for (const Outcome& o : {printed, simulated}) {
+        EXPECT_EQ(o.code, ExitNetworkError);
         EXPECT_EQ(o.out, "");
-        EXPECT_EQ(o.err, message);
+        EXPECT_EQ(o.err, path + Findings + finding);
+    }
+}
+
+// A full disk must fail the command, not leave a cut-off result behind an exit code of 0.
+TEST_F(ModelCommandsTest, OutputThatCannotBeWrittenExitsWithTheReason) {
+    NetworkDrawing d;
+    DrawFeeder(d);
+    const std::string path = Save(d);
+    struct Case {
+        const char* what;
+        int (*command)(const std::string&, std::FILE*, std::FILE*);
+        std::string err;
+    };
+    const Case cases[] = {
+        {"check", Check, "orvane-cli: cannot write the check result: No space left on device\n"},
+        {"ndl", PrintNdl, "orvane-cli: cannot write the NDL text: No space left on device\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::FILE* full = std::fopen("/dev/full", "w");
+        ASSERT_NE(full, nullptr);
+        const Outcome o =
+            Capture([&](std::FILE*, std::FILE* err) { return c.command(path, full, err); });
+        std::fclose(full);
+        EXPECT_EQ(o.code, ExitUsage);
+        EXPECT_EQ(o.err, c.err);
     }
 }
 
@@ -144,6 +203,29 @@ TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
         EXPECT_EQ(o.err.rfind(path + c.err, 0), 0u) << o.err;
         EXPECT_EQ(o.out, "");
     }
+}
+
+TEST(TerminalTextTest, EscapesControlBytesAndKeepsTheRest) {
+    struct Case {
+        std::string_view text;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"Farm 2, East", "Farm 2, East"},
+        {"\x1b[2J\x1b]0;owned\x07", "\\x1b[2J\\x1b]0;owned\\x07"},
+        {"a\nb\rc\td", "a\\x0ab\\x0dc\\x09d"},
+        {std::string_view("a\0b", 3), "a\\x00b"},
+        {"\x1f \x7f~", "\\x1f \\x7f~"},
+        {"Z\xc3\xbcrich \xe6\x9d\xb1\xe4\xba\xac", "Z\xc3\xbcrich \xe6\x9d\xb1\xe4\xba\xac"},
+        // C1 controls in UTF-8 (CSI is U+009B); U+00A0 and a lone 0xC2 at the end are text.
+        {"a\xc2\x9b"
+         "2Jb\xc2\x80",
+         "a\\xc2\\x9b2Jb\\xc2\\x80"},
+        {"\xc2\xa0\xc2", "\xc2\xa0\xc2"},
+        {"", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(TerminalText(c.text), c.shown);
 }
 
 TEST(ModelCommandsFileTest, DrawingFilesByExtension) {

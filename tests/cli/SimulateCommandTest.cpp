@@ -5,7 +5,9 @@
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -74,38 +76,48 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
         const char* what;
         std::string ndl;
         std::string title;
-        bool missing;
+        const char* network; // in place of the written text, when set
         int code;
         std::string err;
     };
     const Case cases[] = {
-        {"parse error", "system: quantsPerDay = 24\nlin: connect = 1, 2\n", "", false,
+        {"parse error", "system: quantsPerDay = 24\nlin: connect = 1, 2\n", "", nullptr,
          ExitNetworkError, ":2:5: error: unknown type keyword \"lin\"\n"},
-        {"no system", "# nothing here\n", "", false, ExitNetworkError,
+        {"no system", "# nothing here\n", "", nullptr, ExitNetworkError,
          ": error: the text has no system definition; start it with one, for example "
          "'system: quantsPerDay = 24'.\n"},
-        {"no load points", "system: quantsPerDay = 24\nsource: connect = 1\n", "", false,
+        {"no load points", "system: quantsPerDay = 24\nsource: connect = 1\n", "", nullptr,
          ExitNetworkError,
          ": error: the network has no load points; add at least one load definition to simulate "
          "it\n"},
-        {"missing file", Feeder, "", true, ExitUsage, "orvane-cli: cannot read the network file '"},
-        {"bad title", Feeder, "a/b", false, ExitUsage,
+        {"missing file", Feeder, "", "absent.ndl", ExitUsage,
+         "orvane-cli: cannot read the network file '"},
+        {"directory", Feeder, "", "folder.ndl", ExitUsage,
+         "orvane-cli: '" + dir.File("folder.ndl") +
+             "' is a directory, not a network file; name an NDL or .vlm file.\n"},
+        {"bad title", Feeder, "a/b", nullptr, ExitUsage,
          "orvane-cli: 'a/b' cannot name a report directory; give --name a plain name without "
          "'/' or '\\'.\n"},
-        {"backslash title", Feeder, "a\\b", false, ExitUsage,
+        {"backslash title", Feeder, "a\\b", nullptr, ExitUsage,
          "orvane-cli: 'a\\b' cannot name a report directory; give --name a plain name without "
          "'/' or '\\'.\n"},
     };
+    std::filesystem::create_directory(dir.File("folder.ndl"));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SimulateOptions options = Options(c.ndl);
         options.title = c.title;
-        if (c.missing)
-            options.network = dir.File("absent.ndl");
+        if (c.network)
+            options.network = dir.File(c.network);
+        std::filesystem::remove_all(options.outDir);
         const Outcome o = RunCommand(options);
         EXPECT_EQ(o.code, c.code);
         EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "");
+        // What is refused before the run leaves the output directory alone.
+        if (c.code == ExitUsage) {
+            EXPECT_FALSE(std::filesystem::exists(options.outDir));
+        }
     }
 }
 
@@ -114,6 +126,12 @@ TEST_F(SimulateCommandTest, CancelledRunWritesNoFinalReport) {
     EXPECT_EQ(o.code, ExitCancelled);
     EXPECT_EQ(o.err, "orvane-cli: simulation cancelled; no final report was written.\n");
     EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt")), "");
+}
+
+// As a shell reports a program that the signal ended: 128 plus its number.
+TEST(CancelledExitCodeTest, SigtermAndCtrlCAreToldApart) {
+    EXPECT_EQ((std::vector{CancelledExitCode(SIGINT), CancelledExitCode(SIGTERM)}),
+              (std::vector{130, 143}));
 }
 
 TEST_F(SimulateCommandTest, JsonHoldsEveryIndexWithItsAccuracy) {
