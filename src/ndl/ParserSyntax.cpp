@@ -8,6 +8,13 @@ namespace {
 
 constexpr int EndOfInput = -1;
 
+// Macros may repeat earlier ones, so a few lines can ask for an exponentially long text. These
+// bounds are far beyond any real network but keep such a text from exhausting memory and time.
+constexpr std::size_t MaxMacroText = std::size_t{1} << 20;
+constexpr std::size_t MaxExpandedText = std::size_t{16} << 20;
+
+constexpr std::size_t MaxQuoted = 64;
+
 // Plain ASCII ranges: bytes from 0x80 on are neither letters nor digits.
 bool IsLetter(int c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
@@ -60,6 +67,7 @@ bool ParserSyntax::Open(std::string_view text) {
     current_ = 0;
     macro_ = nullptr;
     macroPos_ = -1;
+    expanded_ = 0;
     atLineStart_ = true;
     try {
         // A '$' in the very first column of the text is a macro definition.
@@ -122,6 +130,19 @@ void ParserSyntax::Error(const char* format, ...) {
                        static_cast<unsigned>(errorColumn_), message.c_str());
     lastError_ = message;
     throw NdlError{std::move(message)};
+}
+
+std::string ParserSyntax::Excerpt(std::string_view text) {
+    if (text.size() <= MaxQuoted)
+        return std::string(text);
+    // Back up over continuation bytes to the start of the character that would be split; no
+    // further than a UTF-8 sequence reaches, in case the text is not UTF-8 at all.
+    std::size_t end = MaxQuoted;
+    while (end > MaxQuoted - 3 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    if ((static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        end = MaxQuoted;
+    return std::string(text.substr(0, end)) + "...";
 }
 
 // The next byte that counts as input, or -1. Discarded bytes still move the counters.
@@ -211,6 +232,9 @@ void ParserSyntax::ReadMacroReference() {
     auto entry = macros_.find(ReadMacroIdentifier());
     if (entry == macros_.end())
         Error("undefined macro identifier");
+    expanded_ += entry->second.size();
+    if (expanded_ > MaxExpandedText)
+        Error("macros expand beyond %zu bytes in total", MaxExpandedText);
     macro_ = &entry->second;
     macroPos_ = -1;
 }
@@ -230,6 +254,9 @@ void ParserSyntax::ReadMacroDefinition() {
     atLineStart_ = false;
     std::string replacement;
     for (int c = Peek(); c != '\n' && c != EndOfInput; c = Peek()) {
+        if (replacement.size() == MaxMacroText)
+            Error("macro \"$%s\" expands beyond %zu bytes", Excerpt(identifier).c_str(),
+                  MaxMacroText);
         replacement.push_back(static_cast<char>(c));
         Next();
     }

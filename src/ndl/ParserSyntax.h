@@ -47,6 +47,10 @@ public:
     uint32_t ErrorLine() const { return errorLine_; }
     uint32_t ErrorColumn() const { return errorColumn_; }
 
+    // Input text as messages quote it: anything beyond 64 bytes is cut at a UTF-8 character
+    // boundary and marked with "...", so that a runaway token cannot flood the report.
+    static std::string Excerpt(std::string_view text);
+
 protected:
     virtual void BeginDefinition(const std::string& keyword) = 0;
     virtual void EndDefinition() = 0;
@@ -80,6 +84,7 @@ private:
     std::map<std::string, std::string> macros_;
     const std::string* macro_ = nullptr; // replacement text being expanded, or none
     std::ptrdiff_t macroPos_ = -1;
+    std::size_t expanded_ = 0; // bytes taken from macros since Open
     bool atLineStart_ = true;
     int current_ = 0; // -1 at end of input
     uint32_t line_ = 0;

@@ -153,6 +153,13 @@ TEST(ParserDistribTest, RefusesValuesWithTheFirstFailingCheck) {
         {Sys + "equipment: length=2",
          "(L2 C20) the \"length\" attribute is not valid in this definition"},
         {Sys + "line: colour=1", "(L2 C15) unknown attribute keyword \"colour\""},
+        // Keywords are quoted up to 64 bytes.
+        {std::string(100, 'x') + ": connect=1",
+         "(L1 C102) unknown type keyword \"" + std::string(64, 'x') + "...\""},
+        {std::string(64, 'x') + ": connect=1",
+         "(L1 C66) unknown type keyword \"" + std::string(64, 'x') + "\""},
+        {Sys + "line: " + std::string(65, 'y') + "=1",
+         "(L2 C74) unknown attribute keyword \"" + std::string(64, 'y') + "...\""},
         {"system: quantsperday=0 yearmin=100",
          "(L1 C25) the \"quantsperday\" attribute must be an integer in the range [1,1440]"},
         {Sys + "System: quantsperday=1", "(L2 C8) duplicate system definition"},

@@ -161,6 +161,28 @@ TEST(ParserSyntaxTest, ReportsErrorsWithPosition) {
          "error: (L2 C9) syntax error, expecting string or numeric value\n"},
         // A definition with an empty text leaves the next line's '$' a reference.
         {"$e=\n$f=1\n", "", "error: (L2 C4) undefined macro identifier\n"},
+        // Each macro ten times the one before: $g would hold 10 MB, $j 10 GB.
+        {"$a=xxxxxxxxxx\n"
+         "$b= $a$a$a$a$a$a$a$a$a$a\n"
+         "$c= $b$b$b$b$b$b$b$b$b$b\n"
+         "$d= $c$c$c$c$c$c$c$c$c$c\n"
+         "$e= $d$d$d$d$d$d$d$d$d$d\n"
+         "$f= $e$e$e$e$e$e$e$e$e$e\n"
+         "$g= $f$f$f$f$f$f$f$f$f$f\n"
+         "$h= $g$g$g$g$g$g$g$g$g$g\n"
+         "$i= $h$h$h$h$h$h$h$h$h$h\n"
+         "$j= $i$i$i$i$i$i$i$i$i$i\n"
+         "p: s=\"$j\"\n",
+         "", "error: (L7 C10) macro \"$g\" expands beyond 1048576 bytes\n"},
+        // Every macro within its own bound, but 1.1 MB of definitions and 17 MB of blanks.
+        {"$a=          \n"
+         "$b= $a$a$a$a$a$a$a$a$a$a\n"
+         "$c= $b$b$b$b$b$b$b$b$b$b\n"
+         "$d= $c$c$c$c$c$c$c$c$c$c\n"
+         "$e= $d$d$d$d$d$d$d$d$d$d\n"
+         "$f= $e$e$e$e$e$e$e$e$e$e\n"
+         "p: $f$f$f$f$f$f$f$f$f$f$f$f$f$f$f$f$f a=1\n",
+         "begin p", "error: (L7 C37) macros expand beyond 16777216 bytes in total\n"},
     };
     for (const auto& c : cases) {
         Result result = ParseText(c.text);
@@ -175,6 +197,24 @@ TEST(ParserSyntaxTest, LongMessagesAreKeptWhole) {
     Result result = ParseText("p: " + keyword + "=1", true);
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.report, "error: (L1 C5006) unknown attribute '" + keyword + "'\n");
+}
+
+TEST(ParserSyntaxTest, ExcerptCutsLongInputAtACharacter) {
+    const std::string x63(63, 'x');
+    const std::pair<std::string, std::string> cases[] = {
+        {"colour", "colour"},
+        {x63 + "y", x63 + "y"},
+        {x63 + "yz", x63 + "y..."},
+        {std::string(100, 'x'), std::string(64, 'x') + "..."},
+        // A character that would straddle the cut is left out whole.
+        {x63 + "\xc3\xa9", x63 + "..."},
+        {x63.substr(1) + "\xc3\xa9z", x63.substr(1) + "\xc3\xa9..."},
+        {x63.substr(2) + "\xf0\x9d\x84\x9e", x63.substr(2) + "..."},
+        // Not UTF-8 at all: cut at 64 bytes all the same.
+        {std::string(100, '\x80'), std::string(64, '\x80') + "..."},
+    };
+    for (const auto& [text, excerpt] : cases)
+        EXPECT_EQ(ParserSyntax::Excerpt(text), excerpt) << text;
 }
 
 TEST(ParserSyntaxTest, ErrorStoresAndThrowsMessage) {
