@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace orvane {
 
@@ -14,6 +15,9 @@ public:
     virtual void ShowElapsed(uint32_t minutes, uint32_t seconds) = 0;
     virtual void ShowRemaining(int32_t yearsLeft, double yearsPerSecond) = 0;
     virtual void ShowProgress(uint32_t year, uint32_t yearMax) = 0;
+    // Before ShowCompleted, when the run has something its user must know: figures less
+    // accurate than asked, or reports that could not be written. One sentence, in English.
+    virtual void ShowNote(const std::string& note) = 0;
     virtual void ShowCompleted() = 0;
 };
 

@@ -30,6 +30,9 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
     nlohmann::json doc = {
         {"network", network},
         {"years", result.years},
+        {"converged", result.converged},
+        // "accuracy": every index reached it; "yearMax": the year limit came first.
+        {"stopReason", result.converged ? "accuracy" : "yearMax"},
         {"system",
          {{"SAIFI", Index(result.saifi)},
           {"SAIDI", Index(result.saidi)},

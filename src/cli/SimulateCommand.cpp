@@ -1,12 +1,15 @@
 #include "cli/SimulateCommand.h"
 
+#include "base/PendingFile.h"
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
 #include "run/BarImage.h"
 #include "run/ReportPaths.h"
 #include "run/Simulator.h"
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -31,6 +34,9 @@ bool ReadText(const std::string& path, std::string& text) {
 void PrintSummary(const RunResult& r, const std::string& text, const std::string& html,
                   std::FILE* out) {
     std::fprintf(out, "Simulated %u years.\n", r.years);
+    const std::string note = ConvergenceNote(r);
+    if (!note.empty())
+        std::fprintf(out, "  %s\n", note.c_str());
     std::fprintf(out, "  SAIFI %.5f interruptions/customer/year (+-%.1f%%)\n", r.saifi.mean,
                  r.saifi.accuracy * 100);
     std::fprintf(out, "  SAIDI %.5f hours/customer/year (+-%.1f%%)\n", r.saidi.mean,
@@ -40,6 +46,14 @@ void PrintSummary(const RunResult& r, const std::string& text, const std::string
     std::fprintf(out, "  ASAI  %.8f\n", r.asai);
     std::fprintf(out, "  ENS   %.5f per year (+-%.1f%%)\n", r.ens.mean, r.ens.accuracy * 100);
     std::fprintf(out, "Reports: %s\n         %s\n", text.c_str(), html.c_str());
+}
+
+int JsonFailure(const std::string& path, const PendingFile& json, std::FILE* err) {
+    std::fprintf(err,
+                 "orvane-cli: cannot write '%s': %s; check that the directory exists and has "
+                 "room.\n",
+                 path.c_str(), json.Reason().c_str());
+    return ExitUsage;
 }
 
 } // namespace
@@ -88,11 +102,18 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
                      paths.directory.c_str(), ec ? ec.message().c_str() : "not a directory");
         return ExitUsage;
     }
-    if (!WriteBarImage(paths.barImage)) {
-        std::fprintf(err, "orvane-cli: cannot write '%s'; check that the directory is writable.\n",
-                     paths.barImage.c_str());
+    std::string reason;
+    if (!WriteBarImage(paths.barImage, reason)) {
+        std::fprintf(err,
+                     "orvane-cli: cannot write '%s': %s; check that the directory is writable.\n",
+                     paths.barImage.c_str(), reason.c_str());
         return ExitUsage;
     }
+
+    // Made before the run, so that a JSON file that cannot be written fails at once.
+    PendingFile json;
+    if (!options.jsonPath.empty() && !json.Open(options.jsonPath))
+        return JsonFailure(options.jsonPath, json, err);
 
     std::unique_ptr<TerminalProgress> progress;
     if (options.progress)
@@ -115,8 +136,15 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
     case RunStatus::Completed:
         break;
     case RunStatus::Cancelled:
-        std::fprintf(err, "orvane-cli: simulation cancelled; no final report was written.\n");
+        std::fprintf(err, "orvane-cli: simulation cancelled; the previous reports are as they "
+                          "were.\n");
         return ExitCancelled;
+    case RunStatus::WriteFailed:
+        std::fprintf(err,
+                     "orvane-cli: %s; the previous reports are as they were. Check that the "
+                     "directory is writable and has room.\n",
+                     result.error.c_str());
+        return ExitUsage;
     case RunStatus::ParseFailed:
         if (result.errorLine && origin == NdlOrigin::Generated)
             std::fprintf(err,
@@ -128,9 +156,14 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
         else if (result.errorLine)
             std::fprintf(err, "%s:%u:%u: error: %s\n", options.network.c_str(), result.errorLine,
                          result.errorColumn, result.error.c_str());
-        else
-            std::fprintf(err, "orvane-cli: cannot read '%s' into the parser (no temporary file).\n",
-                         options.network.c_str());
+        else {
+            // Not the network's fault: the parser's temporary file could not be made.
+            std::fprintf(err,
+                         "orvane-cli: cannot read '%s' into the parser: %s; check that the "
+                         "temporary directory is writable.\n",
+                         options.network.c_str(), result.error.c_str());
+            return ExitUsage;
+        }
         return ExitNetworkError;
     case RunStatus::NoSystem:
         std::fprintf(err,
@@ -143,16 +176,12 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
         return ExitNetworkError;
     }
 
+    if (json.IsOpen() && (!json.Write(JsonResult(result, title)) || !json.Commit()))
+        return JsonFailure(options.jsonPath, json, err);
     PrintSummary(result, paths.text, paths.html, out);
-    if (!options.jsonPath.empty()) {
-        std::ofstream json(options.jsonPath, std::ios::binary);
-        json << JsonResult(result, title);
-        json.close();
-        if (!json) {
-            std::fprintf(err, "orvane-cli: cannot write '%s'; check that the directory exists.\n",
-                         options.jsonPath.c_str());
-            return ExitUsage;
-        }
+    if (std::fflush(out) != 0 || std::ferror(out)) {
+        std::fprintf(err, "orvane-cli: cannot write the summary: %s\n", std::strerror(errno));
+        return ExitUsage;
     }
     return ExitOk;
 }

@@ -18,6 +18,8 @@ public:
     void ShowElapsed(uint32_t, uint32_t) override {}
     void ShowRemaining(int32_t yearsLeft, double) override { yearsLeft_ = yearsLeft; }
     void ShowProgress(uint32_t year, uint32_t yearMax) override;
+    // The summary after the run says it.
+    void ShowNote(const std::string&) override {}
     void ShowCompleted() override;
     // Clears the line, so that a following message starts at the left margin.
     void Finish();

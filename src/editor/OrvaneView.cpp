@@ -57,7 +57,11 @@ public:
     void ShowProgress(uint32_t year, uint32_t yearMax) override {
         Post(QString::fromStdString(ProgressStatusText(year, yearMax, m_speed)));
     }
-    void ShowCompleted() override { Post(QStringLiteral("Simulation completed.")); }
+    void ShowNote(const std::string& note) override { m_note = QString::fromStdString(note); }
+    void ShowCompleted() override {
+        Post(m_note.isEmpty() ? QStringLiteral("Simulation completed.")
+                              : QStringLiteral("Simulation completed. ") + m_note);
+    }
 
 private:
     void Post(const QString& text) {
@@ -68,6 +72,7 @@ private:
 
     COrvaneView* m_view; // outlives the run: the view joins its workers before it goes
     double m_speed = 0.0;
+    QString m_note;
 };
 
 } // namespace
@@ -687,12 +692,14 @@ void COrvaneView::OnSimulate() {
         hookup.sink = std::make_shared<CStatusProgressSink>(this);
     m_simulationRunning = true;
 
-    // A directory that cannot be made is not fatal: the run ignores reports it cannot write.
+    // Failures here are not checked twice: a run that cannot write its reports says so at its
+    // end, through the progress window, and leaves the previous reports as they were.
     const std::string base = ReportBaseDirectory();
     const ReportPaths paths = MakeReportPaths(base, m_title);
     std::error_code ignored;
     std::filesystem::create_directories(paths.directory, ignored);
-    WriteBarImage(paths.barImage);
+    std::string barFailure;
+    WriteBarImage(paths.barImage, barFailure);
     m_doc.SetResultPath(this, paths.html);
 
     params->m_networkName = m_title;

@@ -1,25 +1,17 @@
 #include "model/OrvaneDoc.h"
 
+#include "base/PendingFile.h"
 #include "model/Archive.h"
 #include "model/TypeOrder.h"
 #include "model/WidgetVisit.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
-#include <random>
-#include <sstream>
 #include <system_error>
-
-#if defined(__unix__) || defined(__APPLE__)
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace orvane {
 
@@ -39,67 +31,6 @@ std::string ReadFailure(const std::string& path, const std::string& reason) {
 
 std::string SaveFailure(const std::string& path, const std::string& reason) {
     return "The file '" + path + "' could not be saved: " + reason + ".";
-}
-
-// A name beside the target that no other file has yet.
-std::filesystem::path TemporaryBeside(const std::filesystem::path& target, int attempt) {
-    static std::mt19937 generator{std::random_device{}()};
-    std::ostringstream name;
-    name << '.' << target.filename().string() << '.' << std::hex << generator() << attempt
-         << ".tmp";
-    return target.parent_path() / name.str();
-}
-
-// The file a save should replace: symlinks are followed, even to a file that does not exist yet,
-// so that the link itself survives the rename.
-std::filesystem::path ResolveLinks(const std::filesystem::path& target, std::error_code& ec) {
-    constexpr int kMaxLinks = 40; // the kernel's own limit
-    std::filesystem::path resolved = target;
-    for (int links = 0; links <= kMaxLinks; ++links) {
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(resolved, ec))) {
-            ec.clear(); // a missing file or a path that cannot be searched fails later
-            return resolved;
-        }
-        const std::filesystem::path link = std::filesystem::read_symlink(resolved, ec);
-        if (ec) {
-            return {};
-        }
-        resolved = link.is_absolute() ? link : resolved.parent_path() / link;
-    }
-    ec = std::make_error_code(std::errc::too_many_symbolic_link_levels);
-    return {};
-}
-
-// Writes all bytes to a new file and flushes them to the disk, giving it `perms` if set. On
-// failure returns false with errno set, and removes the file if it made it.
-bool WriteNewFile(const std::filesystem::path& path, const std::string& bytes,
-                  std::optional<std::filesystem::perms> perms) {
-    // "x": fail if the file exists rather than write through someone else's file.
-    std::FILE* file = std::fopen(path.string().c_str(), "wbx");
-    if (file == nullptr) {
-        return false;
-    }
-    bool ok = true;
-#if defined(__unix__) || defined(__APPLE__)
-    // Before the bytes go in, so a private file is never readable by others on the way.
-    if (perms) {
-        ok = ::fchmod(::fileno(file), static_cast<mode_t>(*perms)) == 0;
-    }
-#endif
-    ok = ok && std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
-#if defined(__unix__) || defined(__APPLE__)
-    // Without this a crash after the rename could leave an empty file in place of the old one.
-    ok = ok && ::fsync(::fileno(file)) == 0;
-#endif
-    const int savedErrno = errno;
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-        errno = savedErrno != 0 ? savedErrno : EIO;
-    }
-    return ok;
 }
 
 } // namespace
@@ -330,54 +261,22 @@ std::unique_ptr<COrvaneDoc> COrvaneDoc::Load(const std::string& path, std::strin
 }
 
 bool COrvaneDoc::Save(const std::string& path, std::string& error) {
-    std::error_code ec;
-    const std::filesystem::path target = ResolveLinks(path, ec);
-    if (ec) {
-        error = SaveFailure(path, ec.message());
-        return false;
-    }
-    const std::filesystem::file_status old = std::filesystem::status(target, ec);
-    if (std::filesystem::is_directory(old)) {
-        error = SaveFailure(path, "a directory of that name is in the way");
-        return false;
-    }
     // Mode bits rather than access(): root may write anything, but a read-only file is still
     // meant to stay as it is.
     constexpr auto kWriteBits = std::filesystem::perms::owner_write |
                                 std::filesystem::perms::group_write |
                                 std::filesystem::perms::others_write;
-    std::optional<std::filesystem::perms> keptPerms;
-    if (std::filesystem::exists(old)) {
-        if ((old.permissions() & kWriteBits) == std::filesystem::perms::none) {
-            error = SaveFailure(path,
-                                "it is read-only; save it under another name or make it writable");
-            return false;
-        }
-        keptPerms = old.permissions() & std::filesystem::perms::all;
-    }
-    const std::string bytes = StoreBytes();
-
-    std::filesystem::path temporary;
-    bool written = false;
-    constexpr int kAttempts = 10;
-    for (int attempt = 0; attempt < kAttempts && !written; ++attempt) {
-        temporary = TemporaryBeside(target, attempt);
-        errno = 0;
-        written = WriteNewFile(temporary, bytes, keptPerms);
-        if (!written && errno != EEXIST) {
-            error = SaveFailure(path, std::strerror(errno != 0 ? errno : EIO));
-            return false;
-        }
-    }
-    if (!written) {
-        error = SaveFailure(path, "no temporary file could be made beside it");
+    std::error_code ec;
+    const std::filesystem::file_status old = std::filesystem::status(path, ec);
+    if (std::filesystem::is_regular_file(old) &&
+        (old.permissions() & kWriteBits) == std::filesystem::perms::none) {
+        error =
+            SaveFailure(path, "it is read-only; save it under another name or make it writable");
         return false;
     }
-    std::filesystem::rename(temporary, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        error = SaveFailure(path, ec.message());
+    PendingFile file;
+    if (!file.Open(path) || !file.Write(StoreBytes()) || !file.Commit()) {
+        error = SaveFailure(path, file.Reason());
         return false;
     }
     error.clear();

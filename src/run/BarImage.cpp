@@ -1,5 +1,7 @@
 #include "run/BarImage.h"
 
+#include "base/PendingFile.h"
+
 #include <cstdio>
 
 namespace orvane {
@@ -53,13 +55,11 @@ std::string BarImageBytes(uint32_t width, uint32_t height, uint32_t colour) {
     return out;
 }
 
-bool WriteBarImage(const std::string& path) {
-    const std::string bytes = BarImageBytes();
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+bool WriteBarImage(const std::string& path, std::string& reason) {
+    PendingFile file;
+    const bool written = file.Open(path) && file.Write(BarImageBytes()) && file.Commit();
+    reason = file.Reason();
+    return written;
 }
 
 } // namespace orvane

@@ -9,7 +9,8 @@ namespace orvane {
 // uncompressed 24-bit Windows bitmap of one solid colour (0x00BBGGRR).
 std::string BarImageBytes(uint32_t width = 4, uint32_t height = 12, uint32_t colour = 0x00A05000);
 
-// Writes the bar picture to path; false when the file cannot be written.
-bool WriteBarImage(const std::string& path);
+// Writes the bar picture to path, replacing any earlier one whole; false with the reason when the
+// file cannot be written.
+bool WriteBarImage(const std::string& path, std::string& reason);
 
 } // namespace orvane

@@ -6,6 +6,7 @@
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 
+#include <cstdio>
 #include <memory>
 
 namespace orvane {
@@ -22,6 +23,9 @@ IndexResult Index(const Estimate& e) {
 void Collect(const Simulation& sim, RunResult& result) {
     const SystemEstimates& sys = sim.System();
     result.years = sim.YearsSimulated();
+    result.converged = sim.Stopped() == StopReason::Accurate;
+    result.yearMax = sim.YearMax();
+    result.accuracy = sim.Accuracy();
     result.saifi = Index(sys.saifi);
     result.saidi = Index(sys.saidi);
     result.caidi = Index(sys.caidi);
@@ -42,17 +46,47 @@ void Collect(const Simulation& sim, RunResult& result) {
     }
 }
 
+// Tells the progress sink how the run ended: first anything the user should know, then that it
+// is over.
+void ShowEnd(ProgressSink* progress, const RunResult& result) {
+    if (!progress || result.status == RunStatus::Cancelled)
+        return;
+    std::string note = ConvergenceNote(result);
+    if (result.status == RunStatus::WriteFailed)
+        note = "The reports could not be written (" + result.error +
+               "); the previous reports are kept.";
+    if (!note.empty())
+        progress->ShowNote(note);
+    progress->ShowCompleted();
+}
+
 } // namespace
+
+std::string ConvergenceNote(const RunResult& result) {
+    if (result.status != RunStatus::Completed || result.converged)
+        return {};
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "Not converged: the year limit (%u years) came before every index reached the "
+                  "accuracy of %g%%; raise yearMax for figures that accurate.",
+                  result.yearMax, result.accuracy * 100.0);
+    return text;
+}
 
 RunResult Simulator::Run(const RunRequest& request) {
     RunResult result;
     Output output;
+    if (!output.OpenTextOutput(request.textPath) || !output.OpenHtmlOutput(request.htmlPath)) {
+        result.status = RunStatus::WriteFailed;
+        result.error = output.Error();
+        output.Discard();
+        ShowEnd(request.progress, result);
+        return result;
+    }
     // Both are large; keep them off the caller's stack.
     auto simulation = std::make_unique<Simulation>(output);
     auto parser = std::make_unique<ParserDistrib>(output);
 
-    output.OpenTextOutput(request.textPath);
-    output.OpenHtmlOutput(request.htmlPath);
     output.OutputHtml("<b><font size=\"4\">Network name :" + HtmlEscape(request.networkName) +
                       "</font></b><br><br>");
     simulation->Init(request.progress, clock_);
@@ -89,10 +123,13 @@ RunResult Simulator::Run(const RunRequest& request) {
     }
 
     simulation->Release();
-    output.CloseTextOutput();
-    output.CloseHtmlOutput();
-    if (result.status != RunStatus::Cancelled && request.progress)
-        request.progress->ShowCompleted();
+    if (result.status == RunStatus::Cancelled) {
+        output.Discard();
+    } else if (!output.Commit()) {
+        result.status = RunStatus::WriteFailed;
+        result.error = output.Error();
+    }
+    ShowEnd(request.progress, result);
     return result;
 }
 

@@ -26,7 +26,8 @@ enum class RunStatus {
     ParseFailed,  // the error line is in the text report
     NoSystem,     // the text holds no system definition; nothing was simulated
     NoLoadPoints, // nothing to measure; the error line is in the text report
-    Cancelled,    // stopped before a year; no final report
+    Cancelled,    // stopped before a year; the previous reports are as they were
+    WriteFailed,  // a report could not be written whole; the previous reports are as they were
 };
 
 struct IndexResult {
@@ -50,14 +51,24 @@ struct RunResult {
     uint32_t errorLine = 0; // where a parse error stands, counted from 1
     uint32_t errorColumn = 0;
     uint32_t years = 0;
+    // Whether every index reached the accuracy asked for; false when the year limit came first.
+    bool converged = false;
+    uint32_t yearMax = 0;
+    double accuracy = 0.0; // the target, a fraction
     IndexResult saifi, saidi, caidi, ens;
     double caifi = 0.0, asui = 0.0, asai = 0.0, aens = 0.0, acci = 0.0;
     std::vector<LoadPointResult> loadPoints;
 };
 
+// What a completed run that is not to be taken at face value should tell its user, in one
+// sentence: the year limit came before the accuracy. Empty when there is nothing to say.
+std::string ConvergenceNote(const RunResult& result);
+
 // One simulation run: opens the report channels, parses the NDL text into a network, simulates
-// it and writes the reports, then releases everything. The run owns its channels, so several
-// runs may go on at once in one process.
+// it and writes the reports, then releases everything. The reports replace the previous ones
+// only when the run has written them whole; a cancelled run, or one that cannot write, leaves
+// them as they were. The run owns its channels, so several runs may go on at once in one
+// process.
 class Simulator {
 public:
     explicit Simulator(Clock& clock) : clock_(clock) {}

@@ -89,6 +89,8 @@ CSimulationProgressDlg::CSimulationProgressDlg(std::shared_ptr<CSimulationProgre
             &CSimulationProgressDlg::ShowRemaining, Qt::QueuedConnection);
     connect(s, &CSimulationProgressDlgThread::progressShown, this,
             &CSimulationProgressDlg::ShowProgress, Qt::QueuedConnection);
+    connect(s, &CSimulationProgressDlgThread::noted, this, &CSimulationProgressDlg::ShowNote,
+            Qt::QueuedConnection);
     connect(s, &CSimulationProgressDlgThread::completed, this,
             &CSimulationProgressDlg::ShowCompleted, Qt::QueuedConnection);
     // A run that paused by itself shows the buttons of a paused run.
@@ -170,13 +172,19 @@ void CSimulationProgressDlg::ShowProgress(uint year, uint yearMax) {
         m_bar->setValue(p);
 }
 
+void CSimulationProgressDlg::ShowNote(const QString& note) {
+    m_note = note;
+}
+
 void CSimulationProgressDlg::ShowCompleted() {
     if (m_closed)
         return;
     m_completed = true;
     QPointer<CSimulationProgressDlg> self(this);
+    const QString question = QString::fromUtf8(CompletedQuestion);
     const auto answer =
-        m_prompter.Ask(this, QMessageBox::Question, QString::fromUtf8(CompletedQuestion),
+        m_prompter.Ask(this, m_note.isEmpty() ? QMessageBox::Question : QMessageBox::Warning,
+                       m_note.isEmpty() ? question : m_note + QStringLiteral("\n\n") + question,
                        QMessageBox::Yes | QMessageBox::No);
     if (self && answer == QMessageBox::Yes)
         EndAndClose();

@@ -56,6 +56,8 @@ public slots:
     void ShowElapsed(uint minutes, uint seconds);
     void ShowRemaining(int yearsLeft, double yearsPerSecond);
     void ShowProgress(uint year, uint yearMax);
+    // What the run says its user must know; shown above the closing question.
+    void ShowNote(const QString& note);
     // The end of the run: asks whether to close.
     void ShowCompleted();
 
@@ -87,6 +89,7 @@ private:
     QPushButton* m_resume;
     QPushButton* m_cancel;
     bool m_completed = false;
+    QString m_note;
     bool m_closed = false;
 };
 

@@ -97,6 +97,10 @@ void CSimulationProgressDlgThread::ShowProgress(uint32_t year, uint32_t yearMax)
     m_wake.wait(lock, [this] { return !m_paused || m_stop->load(); });
 }
 
+void CSimulationProgressDlgThread::ShowNote(const std::string& note) {
+    emit noted(QString::fromStdString(note));
+}
+
 void CSimulationProgressDlgThread::ShowCompleted() {
     emit completed();
 }

@@ -56,6 +56,7 @@ public:
     void ShowRemaining(int32_t yearsLeft, double yearsPerSecond) override;
     // Also the pause point: a paused run waits here, once per simulated year.
     void ShowProgress(uint32_t year, uint32_t yearMax) override;
+    void ShowNote(const std::string& note) override;
     void ShowCompleted() override;
 
 signals:
@@ -64,6 +65,7 @@ signals:
     void elapsedShown(uint minutes, uint seconds);
     void remainingShown(int yearsLeft, double yearsPerSecond);
     void progressShown(uint year, uint yearMax);
+    void noted(const QString& note);
     void completed();
     // The simulation thread is waiting in ShowProgress (for tests and the window's state).
     void pausedAtYear(uint year);

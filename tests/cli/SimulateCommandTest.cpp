@@ -58,7 +58,7 @@ TEST_F(SimulateCommandTest, WritesBothReportsAndTheBarPicture) {
     const std::string bar = ReadFile(dir.File("out/Bar.bmp"));
     ASSERT_GE(bar.size(), 54u);
     EXPECT_EQ(bar.substr(0, 2), "BM");
-    EXPECT_NE(o.out.find("Simulated 300 years."), std::string::npos);
+    EXPECT_NE(o.out.find("Simulated 300 years.\n  SAIFI "), std::string::npos);
     EXPECT_NE(o.out.find(dir.File("out/feeder/feeder.htm")), std::string::npos);
     EXPECT_EQ(o.err, "");
 }
@@ -121,11 +121,18 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
     }
 }
 
-TEST_F(SimulateCommandTest, CancelledRunWritesNoFinalReport) {
+TEST_F(SimulateCommandTest, CancelledRunKeepsThePreviousReports) {
+    ASSERT_EQ(RunCommand(Options(Feeder)).code, ExitOk);
+    const std::string previous = ReadFile(dir.File("out/feeder/feeder.txt"));
+    ASSERT_NE(previous.find("SAIFI = "), std::string::npos);
     const Outcome o = RunCommand(Options(Feeder), true);
     EXPECT_EQ(o.code, ExitCancelled);
-    EXPECT_EQ(o.err, "orvane-cli: simulation cancelled; no final report was written.\n");
-    EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt")), "");
+    EXPECT_EQ(o.err, "orvane-cli: simulation cancelled; the previous reports are as they were.\n");
+    EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt")), previous);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.File("out/feeder")),
+                            std::filesystem::directory_iterator()),
+              2)
+        << "no temporary file is left";
 }
 
 // As a shell reports a program that the signal ended: 128 plus its number.
@@ -141,6 +148,8 @@ TEST_F(SimulateCommandTest, JsonHoldsEveryIndexWithItsAccuracy) {
     const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
     EXPECT_EQ(json["network"], "feeder");
     EXPECT_EQ(json["years"], 300);
+    EXPECT_EQ(json["converged"], true);
+    EXPECT_EQ(json["stopReason"], "accuracy");
     for (const char* index : {"SAIFI", "SAIDI", "CAIDI", "ENS"}) {
         EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
         EXPECT_TRUE(json["system"][index]["relativeAccuracy"].is_number()) << index;
@@ -154,6 +163,46 @@ TEST_F(SimulateCommandTest, JsonHoldsEveryIndexWithItsAccuracy) {
     // One load point behind one line: its failure rate is the system's SAIFI.
     EXPECT_DOUBLE_EQ(farm["failureRate"]["value"].get<double>(),
                      json["system"]["SAIFI"]["value"].get<double>());
+}
+
+// Asked for 0.1% in at most 300 years, the run stops short of it and says so everywhere.
+TEST_F(SimulateCommandTest, RunThatStopsAtTheYearLimitIsFlagged) {
+    std::string ndl = Feeder;
+    ndl.replace(ndl.find("yearStep = 100"), 14, "yearStep = 100; accuracy = 0.001");
+    SimulateOptions options = Options(ndl);
+    options.jsonPath = dir.File("result.json");
+    const Outcome o = RunCommand(options);
+    ASSERT_EQ(o.code, ExitOk) << o.err;
+    EXPECT_NE(o.out.find("Simulated 300 years.\n  Not converged: the year limit (300 years) came "
+                         "before every index reached the accuracy of 0.1%; raise yearMax for "
+                         "figures that accurate.\n  SAIFI "),
+              std::string::npos)
+        << o.out;
+    const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
+    EXPECT_EQ(json["converged"], false);
+    EXPECT_EQ(json["stopReason"], "yearMax");
+}
+
+// Results that cannot all be written are a failure, named with the file, never "Reports: ...".
+TEST_F(SimulateCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
+    SimulateOptions options = Options(Feeder);
+    options.jsonPath = dir.File("missing/result.json");
+    Outcome o = RunCommand(options);
+    EXPECT_EQ(o.code, ExitUsage);
+    EXPECT_EQ(o.err, "orvane-cli: cannot write '" + options.jsonPath +
+                         "': No such file or directory; check that the directory exists and has "
+                         "room.\n");
+    EXPECT_EQ(o.out, "");
+
+    options.jsonPath.clear();
+    std::filesystem::create_directories(dir.File("out/feeder/feeder.htm"));
+    o = RunCommand(options);
+    EXPECT_EQ(o.code, ExitUsage);
+    EXPECT_EQ(o.err, "orvane-cli: cannot write '" + dir.File("out/feeder/feeder.htm") +
+                         "': a directory of that name is in the way; the previous reports are as "
+                         "they were. Check that the directory is writable and has room.\n");
+    EXPECT_EQ(o.out, "");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out/feeder/feeder.txt")));
 }
 
 TEST(JsonResultTest, UndefinedIndicesAreNull) {

@@ -50,6 +50,7 @@ std::string Histogram(const Estimate& e) {
         Output out;
         out.OpenTextOutput(dir.File("r.txt"));
         e.WriteHistogram(out, 2);
+        out.Commit();
     }
     return test::ReadFile(dir.File("r.txt"));
 }

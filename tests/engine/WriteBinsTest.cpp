@@ -28,6 +28,7 @@ Written Write(const std::vector<double>& weights, double origin, double width, u
         slot.Init(static_cast<uint32_t>(weights.size()), origin, width);
         slot.bins = weights;
         WriteBins(out, slot, mask);
+        out.Commit();
     }
     return {test::ReadFile(dir.File("r.txt")), test::ReadFile(dir.File("r.htm"))};
 }

@@ -58,7 +58,12 @@ public:
         if (year == cancelAfter)
             cancel = true;
     }
+    void ShowNote(const std::string& text) override {
+        calls.push_back({"note"});
+        note = text;
+    }
     void ShowCompleted() override { calls.push_back({"completed"}); }
+    std::string note;
 
     size_t Count(const std::string& what) const {
         size_t n = 0;
@@ -74,15 +79,22 @@ struct Outcome {
     std::string html;
 };
 
+// Runs ndl with reports net.txt and net.htm in a fresh directory, where a previous run left
+// "old text" and "old html" when `previous` is set.
 Outcome Simulate(const std::string& ndl, RecordingSink* sink = nullptr,
-                 const std::string& name = "Net", uint32_t clockStep = 0) {
+                 const std::string& name = "Net", uint32_t clockStep = 0, bool previous = false,
+                 const std::string& folder = "") {
     TempDir dir;
+    if (previous) {
+        test::WriteFile(dir.File("net.txt"), "old text");
+        test::WriteFile(dir.File("net.htm"), "old html");
+    }
     SteppingClock clock(clockStep);
     RunRequest request;
     request.ndlText = ndl;
     request.networkName = name;
-    request.textPath = dir.File("net.txt");
-    request.htmlPath = dir.File("net.htm");
+    request.textPath = dir.File(folder + "net.txt");
+    request.htmlPath = dir.File(folder + "net.htm");
     request.progress = sink;
     request.cancel = sink ? &sink->cancel : nullptr;
     Outcome o;
@@ -115,6 +127,8 @@ TEST(Simulator, CompletedRunWritesHeadingThenOneFinalReport) {
 
     EXPECT_EQ(o.result.status, RunStatus::Completed);
     EXPECT_EQ(o.result.years, 100u);
+    EXPECT_TRUE(o.result.converged);
+    EXPECT_EQ(sink.Count("note"), 0u);
     ASSERT_EQ(o.result.loadPoints.size(), 1u);
     EXPECT_EQ(o.result.loadPoints[0].name, "P");
     EXPECT_EQ(o.html.rfind(Heading("East &amp; &lt;West&gt;"), 0), 0u);
@@ -137,10 +151,16 @@ TEST(Simulator, ProgressIsShownInOrderAfterEveryYear) {
 
     ASSERT_EQ(o.result.status, RunStatus::Completed);
     EXPECT_EQ(o.result.years, 102u);
-    ASSERT_EQ(sink.calls.size(), 102u * 5 + 1);
+    ASSERT_EQ(sink.calls.size(), 102u * 5 + 2);
     const char* order[] = {"speed", "year", "elapsed", "remaining", "progress"};
-    for (size_t i = 0; i + 1 < sink.calls.size(); ++i)
+    for (size_t i = 0; i + 2 < sink.calls.size(); ++i)
         ASSERT_EQ(sink.calls[i].what, order[i % 5]) << "call " << i;
+    // No year was tested against the accuracy: the run ends at its limit and says so.
+    EXPECT_FALSE(o.result.converged);
+    EXPECT_EQ(sink.calls[102 * 5].what, "note");
+    EXPECT_EQ(sink.note, "Not converged: the year limit (102 years) came before every index "
+                         "reached the accuracy of 5%; raise yearMax for figures that accurate.");
+    EXPECT_EQ(sink.calls.back().what, "completed");
 
     // Year 1 after 61501 ms, year 2 after 123001 ms.
     const Call* y1 = &sink.calls[0];
@@ -161,17 +181,33 @@ TEST(Simulator, ProgressIsShownInOrderAfterEveryYear) {
     EXPECT_EQ(o.text.rfind("simulation years: 102, time: 106:36, speed: 0.02 years/sec", 0), 0u);
 }
 
-TEST(Simulator, CancelledRunStopsBeforeTheNextYearWithoutReport) {
+TEST(Simulator, CancelledRunStopsBeforeTheNextYearAndKeepsThePreviousReports) {
     RecordingSink sink;
     sink.cancelAfter = 3;
-    const Outcome o = Simulate(
-        "system: quantsPerDay = 4; yearMin = 100; yearMax = 1000; yearStep = 1\n" + Steady, &sink);
+    const Outcome o =
+        Simulate("system: quantsPerDay = 4; yearMin = 100; yearMax = 1000; yearStep = 1\n" + Steady,
+                 &sink, "Net", 0, true);
 
     EXPECT_EQ(o.result.status, RunStatus::Cancelled);
     EXPECT_EQ(sink.Count("year"), 3u);
     EXPECT_EQ(sink.Count("completed"), 0u);
-    EXPECT_EQ(o.text, "");
-    EXPECT_EQ(o.html, Heading("Net"));
+    EXPECT_EQ(o.text, "old text");
+    EXPECT_EQ(o.html, "old html");
+}
+
+TEST(Simulator, ReportsThatCannotBeWrittenFailTheRunBeforeItStarts) {
+    RecordingSink sink;
+    const Outcome o =
+        Simulate("system: quantsPerDay = 4\n" + Steady, &sink, "Net", 0, false, "missing/");
+
+    EXPECT_EQ(o.result.status, RunStatus::WriteFailed);
+    EXPECT_EQ(o.result.error.rfind("cannot write '", 0), 0u);
+    EXPECT_NE(o.result.error.find("missing/net.txt': No such file or directory"),
+              std::string::npos);
+    EXPECT_EQ(sink.Count("year"), 0u);
+    EXPECT_EQ(sink.note, "The reports could not be written (" + o.result.error +
+                             "); the previous reports are kept.");
+    EXPECT_EQ(sink.calls.back().what, "completed");
 }
 
 TEST(Simulator, NetworkWithoutLoadPointsIsRefusedBeforeTheRun) {

@@ -692,8 +692,13 @@ TEST_F(ShellTest, ExampleChecksSimulatesAndShowsALoadPointInTheViewer) {
     ASSERT_TRUE(progress);
     ASSERT_TRUE(WaitFor([&] { return progress && progress->IsCompleted(); }, 60000));
     ASSERT_EQ(prompter.asked.size(), 1u);
-    EXPECT_EQ(prompter.asked[0].text, "Simulation completed! You can view the result\nfrom Result "
-                                      "Viewer.\n\nDo you want to close this dialog box?");
+    // The example stops at its year limit of 30000 before reaching 3%, and is told so.
+    EXPECT_EQ(prompter.asked[0].text,
+              "Not converged: the year limit (30000 years) came before every index reached the "
+              "accuracy of 3%; raise yearMax for figures that accurate.\n\nSimulation "
+              "completed! You can view the result\nfrom Result Viewer.\n\nDo you want to close "
+              "this dialog box?");
+    EXPECT_EQ(prompter.asked[0].icon, QMessageBox::Warning);
     EXPECT_EQ(prompter.asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(progress->ProgressValue(), 100);
     EXPECT_EQ(progress->YearField(), "30000");
