@@ -7,9 +7,13 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace orvane::cli {
 namespace {
@@ -181,6 +185,45 @@ TEST_F(SimulateCommandTest, RunThatStopsAtTheYearLimitIsFlagged) {
     const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
     EXPECT_EQ(json["converged"], false);
     EXPECT_EQ(json["stopReason"], "yearMax");
+}
+
+// The parser reads through a temporary file. When none can be made the fault is the machine's, not
+// the network's: exit 2. A child process runs with just enough descriptors for the two reports.
+TEST_F(SimulateCommandTest, NoTemporaryFileForTheParserIsAFileError) {
+    const SimulateOptions options = Options(Feeder);
+    std::FILE* err = std::tmpfile();
+    ASSERT_NE(err, nullptr);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::FILE* out = std::fopen("/dev/null", "w");
+        // Fill every free descriptor below the lowest one left, then allow two more.
+        int lowest = dup(0);
+        while (lowest >= 0 && fcntl(lowest + 1, F_GETFD) != -1)
+            lowest = dup(0);
+        close(lowest);
+        rlimit limit{};
+        getrlimit(RLIMIT_NOFILE, &limit);
+        limit.rlim_cur = static_cast<rlim_t>(lowest) + 2;
+        setrlimit(RLIMIT_NOFILE, &limit);
+        test::FixedClock clock;
+        std::atomic<bool> cancel{false};
+        const int code = Simulate(options, &cancel, clock, out ? out : stdout, err);
+        std::fflush(err);
+        _exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    std::rewind(err);
+    char text[1024] = {};
+    const size_t n = std::fread(text, 1, sizeof text - 1, err);
+    std::fclose(err);
+    EXPECT_EQ(WEXITSTATUS(status), ExitUsage) << std::string(text, n);
+    EXPECT_EQ(std::string(text, n).rfind(
+                  "orvane-cli: cannot read '" + options.network + "' into the parser: ", 0),
+              0u)
+        << std::string(text, n);
 }
 
 // Results that cannot all be written are a failure, named with the file, never "Reports: ...".
