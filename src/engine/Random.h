@@ -10,6 +10,9 @@ class Random {
 public:
     // A uniform variate in (0, 1); never 0 or 1, so its logarithm is always finite.
     double Next();
+    // Moves on as if Next had been called `draws` times, in O(log draws) steps: the state is
+    // multiplied by 16807^draws modulo 2^31 - 1.
+    void Skip(uint64_t draws);
     uint32_t State() const { return state_; }
 
 private:

@@ -73,9 +73,11 @@ public:
     ExecuteResult Execute(const std::atomic<bool>* cancel, const std::string& reportPath);
     void Release();
 
-    // Quiet quanta, in which nothing can change but the failure countdowns, are taken in one
-    // stride. Off, every quantum is walked one by one; the results are the same either way.
-    void SetQuietStrides(bool on) { quietStrides_ = on; }
+    // The loop steps from event to event: a run of quanta in which the network's state and every
+    // decision stay as they are is taken in one stride, the random draws it would have made
+    // included. Off, every quantum is walked one by one: the reference, whose reports the
+    // strides reproduce byte for byte.
+    void SetEventStepping(bool on) { eventStepping_ = on; }
 
     // Network searches, run in every quantum in which something changed.
     void Isolate(uint32_t failed, bool sectioning);
@@ -117,6 +119,8 @@ private:
     ElementState StepElement(SimElement& e);
     ExecuteResult SimulateYears(const std::atomic<bool>* cancel, const std::string& reportPath);
     void SwitchAndIsolate();
+    uint32_t SteadySpan(uint32_t t, uint32_t period) const;
+    void RepeatQuantum(uint32_t quanta);
     void AccountLoads(uint32_t quanta);
     void EndOfYear();
     bool AccurateEnough() const;
@@ -142,7 +146,7 @@ private:
     uint32_t flowCacheSize_ = 5;
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
-    bool quietStrides_ = true;
+    bool eventStepping_ = true;
     StopReason stopReason_ = StopReason::YearMax;
     bool anyCanFail_ = false;
     uint64_t failures_ = 0; // element failures simulated so far
@@ -151,6 +155,10 @@ private:
     std::vector<uint32_t> failing_;
     std::vector<uint32_t> loads_;
     std::vector<uint32_t> reclosers_;
+    // What each recloser did in the last switching, by its place in reclosers_.
+    enum class RecloserStep : uint8_t { Drawing, Waiting, Closed };
+    std::vector<RecloserStep> recloserSteps_;
+    uint32_t isolateFailures_ = 0; // in the last switching
     std::vector<uint32_t> searchQueue_;
     std::vector<double> cacheKey_;
     std::vector<uint8_t> pattern_;

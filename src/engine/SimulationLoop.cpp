@@ -129,6 +129,7 @@ ElementState Simulation::StepElement(SimElement& e) {
 }
 
 void Simulation::SwitchAndIsolate() {
+    isolateFailures_ = 0;
     for (SimElement& e : elements_) {
         if (e.kind == ElementKind::Recloser)
             e.capacity = 0.0;
@@ -141,13 +142,18 @@ void Simulation::SwitchAndIsolate() {
     for (uint32_t i : failing_)
         if (elements_[i].state == ElementState::Unisolated)
             Isolate(i, false);
-    for (uint32_t i : reclosers_) {
-        SimElement& r = elements_[i];
-        if (RecloserMustOpen(i)) {
+    recloserSteps_.resize(reclosers_.size());
+    for (size_t k = 0; k < reclosers_.size(); ++k) {
+        SimElement& r = elements_[reclosers_[k]];
+        const bool mustOpen = RecloserMustOpen(reclosers_[k]);
+        if (mustOpen) {
             // One more than the drawn delay, saturating rather than wrapping to 0.
             const uint32_t delay = DrawQuanta(r.reclose);
             r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
         }
+        recloserSteps_[k] = mustOpen                  ? RecloserStep::Drawing
+                            : r.recloseCountdown == 0 ? RecloserStep::Closed
+                                                      : RecloserStep::Waiting;
         if (r.recloseCountdown == 0)
             r.capacity = r.rating;
         else
@@ -155,6 +161,72 @@ void Simulation::SwitchAndIsolate() {
     }
     if (!variableLoads_)
         MaxFlow();
+}
+
+// How many quanta after quantum t - 1, which switched the network, would do exactly what it did:
+// no element reaches the end of a countdown, no waiting recloser closes, no demand steps and the
+// year goes on. Each of them would switch the network again and come to the same state.
+uint32_t Simulation::SteadySpan(uint32_t t, uint32_t period) const {
+    uint64_t span = period - t;
+    for (uint32_t i : failing_) {
+        const SimElement& e = elements_[i];
+        switch (e.state) {
+        case ElementState::Working:
+            span = std::min(span, e.failureCountdown);
+            break;
+        case ElementState::Unisolated:
+            span = std::min<uint64_t>(span, e.unisolatedCountdown);
+            break;
+        case ElementState::Isolated:
+            span = std::min<uint64_t>(span, e.isolatedCountdown);
+            break;
+        }
+    }
+    for (size_t k = 0; k < reclosers_.size(); ++k)
+        if (recloserSteps_[k] == RecloserStep::Waiting)
+            span = std::min<uint64_t>(span, elements_[reclosers_[k]].recloseCountdown);
+    if (variableLoads_)
+        for (uint32_t i : loads_)
+            span = std::min<uint64_t>(span, elements_[i].profile.NextStep(t - 1) - t);
+    return static_cast<uint32_t>(span);
+}
+
+// Does what `quanta` more repetitions of the last quantum would have done, at once: the same
+// states, switching and flows, the countdowns moved on, and of the draws of the reclosers that
+// stay open only the last quantum's, whose values set their countdowns, computed.
+void Simulation::RepeatQuantum(uint32_t quanta) {
+    for (uint32_t i : failing_) {
+        SimElement& e = elements_[i];
+        switch (e.state) {
+        case ElementState::Working:
+            e.failureCountdown -= quanta;
+            break;
+        case ElementState::Unisolated:
+            e.unisolatedCountdown -= quanta;
+            break;
+        case ElementState::Isolated:
+            e.isolatedCountdown -= quanta;
+            break;
+        }
+    }
+    uint64_t drawing = 0;
+    for (RecloserStep step : recloserSteps_)
+        drawing += step == RecloserStep::Drawing;
+    if (drawing != 0)
+        random_.Skip((quanta - 1) * drawing);
+    for (size_t k = 0; k < reclosers_.size(); ++k) {
+        SimElement& r = elements_[reclosers_[k]];
+        if (recloserSteps_[k] == RecloserStep::Drawing) {
+            // As the switching sets it, then counts the quantum down.
+            const uint32_t delay = DrawQuanta(r.reclose);
+            r.recloseCountdown = (delay == MaxQuanta ? MaxQuanta : delay + 1) - 1;
+        } else if (recloserSteps_[k] == RecloserStep::Waiting) {
+            r.recloseCountdown -= quanta;
+        }
+    }
+    for (uint64_t k = 0; k < uint64_t{quanta} * isolateFailures_; ++k)
+        output_.OutputText(3, "_Isolate failed\n");
+    AccountLoads(quanta);
 }
 
 // Supply accounting for `quanta` consecutive quanta with the same flows and demands.
@@ -298,9 +370,19 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
             AccountLoads(1);
             ++t;
 
+            // While some element is out, every quantum switches the network anew; until the
+            // next event each would come to the same state.
+            if (eventStepping_ && !allWorking) {
+                if (const uint32_t span = SteadySpan(t, period); span != 0) {
+                    RepeatQuantum(span);
+                    t += span;
+                }
+                continue;
+            }
+
             // While every element works and none is due to fail, the next quanta change
             // nothing but the failure countdowns: take them in one stride.
-            if (!quietStrides_ || !allWorking || t == period)
+            if (!eventStepping_ || !allWorking || t == period)
                 continue;
             const uint32_t stride = std::min(quiet, period - t);
             if (stride == 0)

@@ -32,6 +32,7 @@ void Simulation::Isolate(uint32_t failed, bool sectioning) {
         const uint32_t n = searchQueue_[head];
         if (n == SupplyRoot) {
             output_.OutputText(3, "_Isolate failed\n");
+            ++isolateFailures_;
             return;
         }
         for (const AdjacencyEntry& entry : nodes_[n].adjacency) {

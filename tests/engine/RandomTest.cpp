@@ -18,5 +18,27 @@ TEST(RandomTest, FreshGeneratorDrawsTheMinimalStandardSequence) {
     EXPECT_EQ(g.State(), 1043618065u);
 }
 
+// Skipping n draws lands where n draws would: the strides of the loop rely on it.
+TEST(RandomTest, SkipLandsWhereTheDrawsWould) {
+    for (uint64_t n : {0ull, 1ull, 2ull, 7ull, 1000ull, 10000ull, 123457ull}) {
+        Random drawn, skipped;
+        drawn.Next(); // from a state other than the first
+        skipped.Next();
+        for (uint64_t i = 0; i < n; ++i)
+            drawn.Next();
+        skipped.Skip(n);
+        EXPECT_EQ(skipped.State(), drawn.State()) << n;
+        EXPECT_EQ(skipped.Next(), drawn.Next()) << n;
+    }
+    Random g;
+    g.Skip(9999);
+    EXPECT_EQ(g.Next(), 1043618065u / 2147483647.0);
+    Random around; // the period is 2^31 - 2
+    around.Skip(2147483646ull * 3 + 5);
+    Random five;
+    five.Skip(5);
+    EXPECT_EQ(around.State(), five.State());
+}
+
 } // namespace
 } // namespace orvane

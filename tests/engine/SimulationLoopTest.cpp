@@ -3,11 +3,13 @@
 #include "ndl/ParserDistrib.h"
 
 #include "support/FixedClock.h"
+#include "support/RandomNetwork.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -155,7 +157,7 @@ TEST_P(QuietStrides, GiveTheSameRunAsWalkingEveryQuantum) {
     const std::string ndl = System + GetParam().settings + GetParam().ndl;
     ASSERT_TRUE(strided.Parse(ndl));
     ASSERT_TRUE(walked.Parse(ndl));
-    walked.sim.SetQuietStrides(false);
+    walked.sim.SetEventStepping(false);
     const std::string text = strided.Run();
     EXPECT_EQ(text, walked.Run());
     EXPECT_EQ(strided.Html(), walked.Html());
@@ -196,6 +198,35 @@ INSTANTIATE_TEST_SUITE_P(
         Network{"VaryingLoadsAndCapacities", "; quantsPerDay = 8; yearMax = 150; maxFlow = 1",
                 Varying}),
     [](const testing::TestParamInfo<Network>& info) { return std::string(info.param.name); });
+
+// The differential corpus: random networks, each run by the event-stepping loop and by the
+// quantum-by-quantum walk, whose reports must match byte for byte. CI runs 8 groups of 40;
+// ORVANE_DIFFERENTIAL_SEEDS=N runs N networks per group (scripts/differential).
+class RandomNetworks : public testing::TestWithParam<uint64_t> {};
+
+TEST_P(RandomNetworks, GiveTheSameReportsStepByEventAsQuantumByQuantum) {
+    const char* wanted = std::getenv("ORVANE_DIFFERENTIAL_SEEDS");
+    const uint64_t count = wanted ? std::strtoull(wanted, nullptr, 10) : 40;
+    double interruptions = 0.0;
+    for (uint64_t seed = GetParam() * 1000003; seed < GetParam() * 1000003 + count; ++seed) {
+        const test::RandomNetwork net = test::MakeRandomNetwork(seed);
+        SCOPED_TRACE("seed " + std::to_string(seed) + "\n" + net.ndl);
+        Bench stepped, walked;
+        ASSERT_TRUE(stepped.Parse(net.ndl));
+        ASSERT_TRUE(walked.Parse(net.ndl));
+        for (Bench* b : {&stepped, &walked})
+            b->sim.SetSystem(net.quantsPerDay, net.years, net.years, net.years, 0.001);
+        walked.sim.SetEventStepping(false);
+        const std::string text = stepped.Run();
+        ASSERT_EQ(text, walked.Run());
+        ASSERT_EQ(stepped.Html(), walked.Html());
+        for (uint32_t i = 0; i < stepped.sim.ElementCount(); ++i)
+            interruptions += stepped.sim.Element(i).estimates.frequency.S1();
+    }
+    EXPECT_GT(interruptions, 10.0 * count) << "too little happens to compare the runs";
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomNetworks, testing::Range<uint64_t>(1, 9));
 
 // Source, breaker, load P at 3, isolator 3-4, line 4-5 that fails, load Q at 5: with durations
 // fixed, every outage of P lasts the isolation time and every outage of Q the repair time, unless
@@ -281,7 +312,7 @@ TEST(SimulationLoop, OutageCrossingTheYearCountsOnceInTheYearItBegan) {
         SCOPED_TRACE(strides ? "strides" : "every quantum");
         Bench bench;
         Simulation& sim = bench.sim;
-        sim.SetQuietStrides(strides);
+        sim.SetEventStepping(strides);
         sim.SetSystem(1, 2, 2, 1, 1e-9);
         bench.Source(2, 3);
         sim.AddLine(3, 4, -1.0, 365.0 / 360.0, Fixed, NoTime, Fixed, 240.0, Fixed);
