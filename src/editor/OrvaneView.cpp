@@ -23,6 +23,7 @@
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <filesystem>
@@ -44,8 +45,9 @@ int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2));
 }
 
-// Progress of a run when no progress window is installed: one status-bar line per simulated
-// year, handed to the GUI thread.
+// Progress of a run when no progress window is installed: status-bar lines, handed to the GUI
+// thread. Only the first year, the year limit and at most ten years a second get a line: one
+// per year of a fast run would flood the GUI thread.
 class CStatusProgressSink : public ProgressSink {
 public:
     explicit CStatusProgressSink(COrvaneView* view) : m_view(view) {}
@@ -55,6 +57,11 @@ public:
     void ShowElapsed(uint32_t, uint32_t) override {}
     void ShowRemaining(int32_t, double) override {}
     void ShowProgress(uint32_t year, uint32_t yearMax) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (m_posted && now - m_lastPost < std::chrono::milliseconds(100) && year != yearMax)
+            return;
+        m_posted = true;
+        m_lastPost = now;
         Post(QString::fromStdString(ProgressStatusText(year, yearMax, m_speed)));
     }
     void ShowNote(const std::string& note) override { m_note = QString::fromStdString(note); }
@@ -73,6 +80,8 @@ private:
     COrvaneView* m_view; // outlives the run: the view joins its workers before it goes
     double m_speed = 0.0;
     QString m_note;
+    bool m_posted = false;
+    std::chrono::steady_clock::time_point m_lastPost;
 };
 
 } // namespace

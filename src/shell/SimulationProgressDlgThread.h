@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Clock.h"
 #include "base/ProgressSink.h"
 
 #include <QObject>
@@ -17,19 +18,29 @@ namespace orvane {
 class CPrompter;
 class CSimulationProgressDlg;
 
-// The progress sink of one run. The engine calls it on the simulation thread; it forwards every
-// call to the "Simulating..." window on the GUI thread by queued signals, and it is where the
-// simulation thread waits while the run is paused.
+// The progress sink of one run. The engine calls it on the simulation thread, once per year; it
+// forwards the figures to the "Simulating..." window on the GUI thread by queued signals, and it
+// is where the simulation thread waits while the run is paused.
+//
+// A fast run makes hundreds of thousands of years a second, far more than the GUI thread can
+// take in, so a year's figures go to the window only when they are the first, ForwardIntervalMs
+// have passed since the last ones went, the run reaches its year limit or pauses, or the run
+// ends (ShowNote, ShowCompleted). The figures that go are always all from the same year.
 //
 // Make it with Create: it is shared by the window and the simulation thread, and whichever lets
 // go last has it deleted on the GUI thread.
 class CSimulationProgressDlgThread : public QObject, public ProgressSink {
     Q_OBJECT
 public:
+    // Milliseconds between two years' figures sent to the window, the run's end aside.
+    static constexpr uint32_t ForwardIntervalMs = 100;
+
     // stop is this run's cancel flag; owner keeps whatever holds it alive as long as the sink.
-    // The window is made at once (no parent), shown by Start.
+    // The window is made at once (no parent), shown by Start. clock paces the figures sent to
+    // the window (the steady clock when not given).
     static std::shared_ptr<CSimulationProgressDlgThread> Create(std::atomic<bool>* stop,
-                                                                std::shared_ptr<void> owner = {});
+                                                                std::shared_ptr<void> owner = {},
+                                                                std::shared_ptr<Clock> clock = {});
     ~CSimulationProgressDlgThread() override;
 
     // Shows the window (over parent, when given), asking its questions through prompter; it
@@ -71,10 +82,30 @@ signals:
     void pausedAtYear(uint year);
 
 private:
-    CSimulationProgressDlgThread(std::atomic<bool>* stop, std::shared_ptr<void> owner);
+    CSimulationProgressDlgThread(std::atomic<bool>* stop, std::shared_ptr<void> owner,
+                                 std::shared_ptr<Clock> clock);
+
+    // The figures of the latest year, kept until they go to the window.
+    enum Figure : unsigned { Speed = 1, Year = 2, Elapsed = 4, Remaining = 8, Progress = 16 };
+    struct Figures {
+        double speed = 0.0;
+        uint32_t year = 0;
+        uint32_t minutes = 0, seconds = 0;
+        int32_t yearsLeft = 0;
+        double remainingSpeed = 0.0;
+        uint32_t progressYear = 0, yearMax = 0;
+    };
+    // Sends the figures given since the last time, if any (simulation thread).
+    void Forward(uint32_t now);
 
     std::atomic<bool>* m_stop;
     std::shared_ptr<void> m_owner;
+    std::shared_ptr<Clock> m_clock;
+    // Simulation thread only.
+    Figures m_figures;
+    unsigned m_pending = 0; // the Figure bits given since the last forward
+    bool m_forwarded = false;
+    uint32_t m_lastForward = 0; // clock tick of the last forward
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_paused = false;

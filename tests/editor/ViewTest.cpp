@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
 #include <QMouseEvent>
@@ -559,6 +560,9 @@ TEST_F(ViewTest, SimulateWritesTheReportsAndALoadPointClickShowsItsSection) {
     DrawFeeder();
     fs::create_directories(dir.Path() / "Net"); // an existing directory is fine
     QSignalSpy ended(view.get(), &COrvaneView::simulationEnded);
+    QSignalSpy status(view.get(), &COrvaneView::statusMessage);
+    QElapsedTimer timer;
+    timer.start();
     view->OnSimulate();
     EXPECT_TRUE(prompter.asked.empty());
     EXPECT_TRUE(view->IsSimulationRunning());
@@ -569,6 +573,13 @@ TEST_F(ViewTest, SimulateWritesTheReportsAndALoadPointClickShowsItsSection) {
     EXPECT_FALSE(view->IsSimulationRunning());
     ASSERT_EQ(ended.count(), 1);
     EXPECT_EQ(ended.at(0).at(0).toInt(), static_cast<int>(RunStatus::Completed));
+    // Without a progress window the status bar follows the run: its first year, then no more
+    // than ten lines a second for the rest (a line a year would flood the GUI thread), then
+    // its end.
+    ASSERT_GE(status.count(), 2);
+    EXPECT_TRUE(status.first().at(0).toString().startsWith("Simulating: year 1 of 200 "));
+    EXPECT_TRUE(status.last().at(0).toString().startsWith("Simulation completed."));
+    EXPECT_LE(status.count(), 3 + timer.elapsed() / 100);
     EXPECT_TRUE(fs::exists(dir.Path() / "Net" / "Net.txt"));
     EXPECT_TRUE(fs::exists(dir.Path() / "Bar.bmp"));
     const std::string report = test::ReadFile(html.string());

@@ -32,6 +32,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -156,6 +157,171 @@ TEST(ProgressWindowTest, ShowsItsControlsAndEscapeAsksLikeCancel) {
     dlg->ShowCompleted();
     EXPECT_EQ(prompter.asked.size(), 1u);
     EXPECT_TRUE(WaitFor([&] { return dlg.isNull(); }));
+}
+
+// A clock the test sets; read on the simulation thread.
+class SetClock : public Clock {
+public:
+    std::atomic<uint32_t> now{0};
+    uint32_t TickCount() override { return now.load(); }
+};
+
+// A progress window and what of its sink's figures reach it, as the GUI thread sees them.
+struct WatchedWindow {
+    explicit WatchedWindow(std::shared_ptr<Clock> clock) {
+        sink = CSimulationProgressDlgThread::Create(&stop, {}, std::move(clock));
+        dlg = new CSimulationProgressDlg(sink, prompter);
+        dlg->show();
+        auto* s = sink.get();
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::yearShown, dlg,
+            [this](uint y) {
+                years << y;
+                log << QString::number(y);
+            },
+            Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::noted, dlg, [this] { log << "note"; },
+            Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::completed, dlg, [this] { log << "completed"; },
+            Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::speedShown, dlg,
+            [this](double speed) { speeds << speed; }, Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::remainingShown, dlg,
+            [this](int left, double) { yearsLeft << left; }, Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::progressShown, dlg,
+            [this](uint y, uint) { progressYears << y; }, Qt::QueuedConnection);
+        QObject::connect(
+            s, &CSimulationProgressDlgThread::pausedAtYear, dlg, [this](uint y) { pausedAt << y; },
+            Qt::QueuedConnection);
+    }
+    ~WatchedWindow() {
+        if (dlg)
+            dlg->close();
+        WaitFor([&] { return dlg.isNull(); });
+    }
+
+    // One simulated year as the engine reports it: every figure from that year.
+    void Year(uint32_t year, uint32_t yearMax) {
+        sink->ShowSpeed(year * 3.0);
+        sink->ShowYear(year);
+        sink->ShowElapsed(year / 60000, year / 1000 % 60);
+        sink->ShowRemaining(static_cast<int32_t>(yearMax - year), year * 3.0);
+        sink->ShowProgress(year, yearMax);
+    }
+
+    AnsweringPrompter prompter;
+    std::atomic<bool> stop{false};
+    std::shared_ptr<CSimulationProgressDlgThread> sink;
+    QPointer<CSimulationProgressDlg> dlg;
+    QList<uint> years, progressYears, pausedAt;
+    QList<double> speeds;
+    QList<int> yearsLeft;
+    QStringList log; // years shown, "note" and "completed", in the order they came
+};
+
+TEST(ProgressWindowTest, AFastRunReachesTheWindowAFewTimesASecondAndPausesAtItsYear) {
+    test::GuiApp();
+    const auto clock = std::make_shared<SetClock>();
+    // 100,000 years at 200 a millisecond, with a tick count that wraps on the way.
+    {
+        WatchedWindow w(clock);
+        const uint32_t start = UINT32_MAX - 250;
+        std::thread([&] {
+            for (uint32_t year = 1; year <= 100000; ++year) {
+                clock->now = start + (year + 100) / 200;
+                w.Year(year, 100000);
+            }
+        }).join();
+        // The first year, one every 100 ms, and the year limit as soon as it is reached; each
+        // with its own year's figures.
+        ASSERT_TRUE(WaitFor([&] { return w.dlg->YearField() == "100000"; }));
+        Settle();
+        const QList<uint> sent{1, 19900, 39900, 59900, 79900, 99900, 100000};
+        EXPECT_EQ(w.years, sent);
+        EXPECT_EQ(w.progressYears, sent);
+        ASSERT_EQ(w.speeds.size(), sent.size());
+        ASSERT_EQ(w.yearsLeft.size(), sent.size());
+        for (qsizetype i = 0; i < sent.size(); ++i) {
+            EXPECT_EQ(w.speeds[i], sent[i] * 3.0);
+            EXPECT_EQ(w.yearsLeft[i], static_cast<int>(100000 - sent[i]));
+        }
+        EXPECT_EQ(w.dlg->ProgressValue(), 100);
+        EXPECT_EQ(w.dlg->SpeedField(), "300000.00");
+        EXPECT_EQ(w.dlg->TimeField(), "1:40");
+        EXPECT_EQ(w.dlg->RemainingField(), "0.0");
+        std::thread([&] { w.sink->ShowCompleted(); }).join();
+        ASSERT_TRUE(WaitFor([&] { return w.prompter.asked.size() == 1; }));
+        EXPECT_EQ(w.years, sent);
+    }
+    // A run that stops short of its limit in no time still ends on its last year, before the
+    // note and the closing question.
+    for (const bool note : {false, true}) {
+        WatchedWindow w(clock);
+        clock->now = 5000;
+        std::thread([&] {
+            for (uint32_t year = 1; year <= 73456; ++year)
+                w.Year(year, 1000000);
+            if (note)
+                w.sink->ShowNote("Not converged.");
+            w.sink->ShowCompleted();
+        }).join();
+        ASSERT_TRUE(WaitFor([&] { return w.prompter.asked.size() == 1; }));
+        EXPECT_EQ(w.log, note ? QStringList({"1", "73456", "note", "completed"})
+                              : QStringList({"1", "73456", "completed"}));
+        EXPECT_EQ(w.speeds, (QList<double>{3.0, 73456 * 3.0}));
+        EXPECT_EQ(w.dlg->YearField(), "73456");
+        EXPECT_EQ(w.dlg->ProgressValue(), 7);
+        EXPECT_EQ(w.prompter.asked[0].text.startsWith("Not converged.\n\n"), note);
+    }
+    // Pausing acts at the year boundary whether or not that year was due to be sent: the run
+    // waits at exactly the year asked, or at the one where Pause caught it, and the window
+    // shows that year.
+    {
+        WatchedWindow w(clock);
+        clock->now = 5000;
+        std::atomic<uint32_t> reached{0};
+        std::atomic<bool> ended{false};
+        w.sink->PauseAtYear(54321);
+        std::thread run([&] {
+            for (uint32_t year = 1; !w.stop; ++year) {
+                reached = year;
+                w.Year(year, 4000000000u);
+            }
+            ended = true;
+        });
+        const auto join = qScopeGuard([&] {
+            w.sink->Cancel();
+            run.join();
+        });
+        ASSERT_TRUE(WaitFor([&] { return !w.pausedAt.empty(); }));
+        EXPECT_EQ(w.pausedAt, QList<uint>{54321});
+        Settle();
+        EXPECT_EQ(reached, 54321u) << "the run waits at its year";
+        EXPECT_EQ(w.years, (QList<uint>{1, 54321}));
+        EXPECT_EQ(w.dlg->YearField(), "54321");
+        EXPECT_EQ(w.dlg->TimeField(), "0:54");
+        EXPECT_FALSE(w.dlg->PauseButton()->isEnabled());
+        EXPECT_TRUE(w.dlg->ResumeButton()->isEnabled());
+
+        w.dlg->ResumeButton()->click();
+        ASSERT_TRUE(WaitFor([&] { return reached > 54321; }));
+        w.dlg->PauseButton()->click();
+        ASSERT_TRUE(WaitFor([&] { return w.pausedAt.size() == 2; }));
+        Settle();
+        const uint32_t held = reached;
+        EXPECT_EQ(w.pausedAt.back(), held);
+        EXPECT_EQ(w.years, (QList<uint>{1, 54321, held}));
+        EXPECT_EQ(w.dlg->YearField(), QString::number(held));
+
+        w.dlg->close(); // cancels, which wakes the run
+        ASSERT_TRUE(WaitFor([&] { return ended.load(); }));
+        EXPECT_EQ(reached, held);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
