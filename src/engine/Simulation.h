@@ -31,6 +31,21 @@ enum class ExecuteResult { Completed, Cancelled };
 // Why a completed run stopped: every index reached the accuracy, or the year limit came first.
 enum class StopReason { Accurate, YearMax };
 
+// One load point's counts for one simulated year.
+struct LoadYear {
+    uint32_t interruptions = 0;
+    uint32_t outageQuanta = 0;
+    double energyNotSupplied = 0.0; // demand summed quantum by quantum, not yet in hours
+};
+
+// Everything one simulated year adds to the estimates, by load point in element order, so that
+// the years of several replicas can be merged into one set of estimates in a fixed order.
+struct YearRecord {
+    std::vector<LoadYear> loads;
+    std::vector<std::vector<double>> durations; // the outages that ended, in hours, in order
+    uint64_t failures = 0;                      // element failures begun in the year
+};
+
 // The simulated flow network built from one NDL text, and the Monte Carlo run over it.
 // Nodes and elements are plain records in creation order; every walk follows that order and the
 // run's one generator always starts from the same state, so a run is exactly reproducible.
@@ -73,6 +88,25 @@ public:
     ExecuteResult Execute(const std::atomic<bool>* cancel, const std::string& reportPath);
     void Release();
 
+    // The steps of Execute, for a run that merges several replicas: prepare the network and the
+    // estimates; simulate one year (its record in LastYear()); add a year's record to the
+    // estimates; test the stop rule; record the outcome; write a report; release the estimates.
+    void BeginRun();
+    void RunYear();
+    const YearRecord& LastYear() const { return year_; }
+    void AddYear(const YearRecord& year);
+    bool AccurateEnough() const;
+    void SetOutcome(uint32_t years, StopReason reason) {
+        yearsSimulated_ = years;
+        stopReason_ = reason;
+    }
+    void Report(uint32_t years, uint32_t start, bool final, const std::string& reportPath);
+    void EndRun();
+    // Seeds the run's generator: stream `stream` of `seed` (see Random::Seed).
+    void SetStream(uint64_t seed, uint32_t stream) { random_.Seed(seed, stream); }
+    Clock& RunClock() const { return *clock_; }
+    ProgressSink* Sink() const { return sink_; }
+
     // The loop steps from event to event: a run of quanta in which the network's state and every
     // decision stay as they are is taken in one stride, the random draws it would have made
     // included. Off, every quantum is walked one by one: the reference, whose reports the
@@ -95,7 +129,7 @@ public:
     uint32_t LoadCount() const;
     uint32_t YearsSimulated() const { return yearsSimulated_; }
     StopReason Stopped() const { return stopReason_; }
-    uint64_t FailuresSimulated() const { return failures_; }
+    uint64_t FailuresSimulated() const { return failuresSeen_; }
     // Element failures needed before an index whose mean is still 0 may count as known: with
     // fewer, a network that has simply not been unlucky yet would pass as perfectly reliable.
     uint64_t FailuresToTrustZero() const;
@@ -122,9 +156,6 @@ private:
     uint32_t SteadySpan(uint32_t t, uint32_t period) const;
     void RepeatQuantum(uint32_t quanta);
     void AccountLoads(uint32_t quanta);
-    void EndOfYear();
-    bool AccurateEnough() const;
-    void Report(uint32_t years, uint32_t start, bool final, const std::string& reportPath);
     void Augment();
 
     Output& output_;
@@ -149,7 +180,9 @@ private:
     bool eventStepping_ = true;
     StopReason stopReason_ = StopReason::YearMax;
     bool anyCanFail_ = false;
-    uint64_t failures_ = 0; // element failures simulated so far
+    uint64_t failures_ = 0;     // element failures this object simulated
+    uint64_t failuresSeen_ = 0; // in the years added to the estimates
+    YearRecord year_;
 
     // Indices by role, in element order, so the per-quantum walks touch only what they need.
     std::vector<uint32_t> failing_;

@@ -51,7 +51,7 @@ double Worse(double worst, double r) {
 
 } // namespace
 
-ExecuteResult Simulation::Execute(const std::atomic<bool>* cancel, const std::string& reportPath) {
+void Simulation::BeginRun() {
     if (variableLoads_)
         flowCacheSize_ += 365 * quantsPerDay_;
     recloserCache_.SetCapacity(recloserCacheSize_);
@@ -82,8 +82,25 @@ ExecuteResult Simulation::Execute(const std::atomic<bool>* cancel, const std::st
         est.energyNotSupplied.Init(BinCount, ExactLimit, 0.0);
     }
 
-    const ExecuteResult result = SimulateYears(cancel, reportPath);
+    for (SimElement& e : elements_) {
+        e.supplied = true;
+        e.currentOutage = 0;
+    }
+    stopReason_ = StopReason::YearMax;
+    failures_ = 0;
+    failuresSeen_ = 0;
+    yearsSimulated_ = 0;
+    // Only elements whose mean time to failure is within the year limit count: an element
+    // without failure data fails once in 10^10 years, which no run will see.
+    const double horizon = 365.0 * quantsPerDay_ * yearMax_;
+    anyCanFail_ = false;
+    for (uint32_t i : failing_)
+        anyCanFail_ = anyCanFail_ || elements_[i].failure.Scale() < horizon;
+    year_.loads.assign(loads_.size(), LoadYear{});
+    year_.durations.assign(loads_.size(), {});
+}
 
+void Simulation::EndRun() {
     for (uint32_t i : loads_) {
         LoadEstimates& est = elements_[i].estimates;
         est.frequency.Release();
@@ -96,6 +113,12 @@ ExecuteResult Simulation::Execute(const std::atomic<bool>* cancel, const std::st
     system_.saidi.Release();
     system_.caidi.Release();
     system_.ens.Release();
+}
+
+ExecuteResult Simulation::Execute(const std::atomic<bool>* cancel, const std::string& reportPath) {
+    BeginRun();
+    const ExecuteResult result = SimulateYears(cancel, reportPath);
+    EndRun();
     return result;
 }
 
@@ -231,8 +254,8 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
 
 // Supply accounting for `quanta` consecutive quanta with the same flows and demands.
 void Simulation::AccountLoads(uint32_t quanta) {
-    for (uint32_t i : loads_) {
-        SimElement& e = elements_[i];
+    for (size_t k = 0; k < loads_.size(); ++k) {
+        SimElement& e = elements_[loads_[k]];
         // Relative to the demand: a large load fed over several paths arrives with rounding
         // errors far above any fixed tolerance.
         const bool supplied =
@@ -246,30 +269,34 @@ void Simulation::AccountLoads(uint32_t quanta) {
             for (uint32_t k = 0; k < quanta; ++k)
                 e.energyNotSupplied += e.capacity;
         } else if (!e.supplied) {
-            e.estimates.outageDuration.Add(
-                static_cast<double>(e.currentOutage) * 24.0 / quantsPerDay_, 1.0);
+            year_.durations[k].push_back(static_cast<double>(e.currentOutage) * 24.0 /
+                                         quantsPerDay_);
             e.currentOutage = 0;
         }
         e.supplied = supplied;
     }
 }
 
-void Simulation::EndOfYear() {
+void Simulation::AddYear(const YearRecord& year) {
     const double q = quantsPerDay_;
     double n = 0.0, ci = 0.0, cmi = 0.0, ens = 0.0;
-    for (uint32_t i : loads_) {
-        SimElement& e = elements_[i];
-        const double hours = static_cast<double>(e.outageQuanta) * 24.0 / q;
-        const double energy = e.energyNotSupplied * 24.0 / q;
+    for (size_t k = 0; k < loads_.size(); ++k) {
+        SimElement& e = elements_[loads_[k]];
+        const LoadYear& y = year.loads[k];
+        for (double hours : year.durations[k])
+            e.estimates.outageDuration.Add(hours, 1.0);
+        const double hours = static_cast<double>(y.outageQuanta) * 24.0 / q;
+        const double energy = y.energyNotSupplied * 24.0 / q;
         n += e.customers;
-        ci += static_cast<double>(e.customers) * e.interruptions;
-        cmi += static_cast<double>(e.customers) * e.outageQuanta * 24.0 / q;
+        ci += static_cast<double>(e.customers) * y.interruptions;
+        cmi += static_cast<double>(e.customers) * y.outageQuanta * 24.0 / q;
         ens += energy;
-        e.estimates.frequency.Add(e.interruptions, 1.0);
-        e.estimates.interruptedYear.Add(e.interruptions > 0 ? 1.0 : 0.0, 1.0);
+        e.estimates.frequency.Add(y.interruptions, 1.0);
+        e.estimates.interruptedYear.Add(y.interruptions > 0 ? 1.0 : 0.0, 1.0);
         e.estimates.outageTime.Add(hours, 1.0);
         e.estimates.energyNotSupplied.Add(energy, 1.0);
     }
+    failuresSeen_ += year.failures;
     if (n == 0.0)
         return;
     system_.saifi.Add(ci / n, 1.0);
@@ -287,7 +314,7 @@ uint64_t Simulation::FailuresToTrustZero() const {
 bool Simulation::AccurateEnough() const {
     // A mean of 0 has a relative accuracy of 0 by the formula; it is trusted only when nothing
     // can fail, or after enough failures that its staying 0 means something.
-    const bool zeroTrusted = !anyCanFail_ || failures_ >= FailuresToTrustZero();
+    const bool zeroTrusted = !anyCanFail_ || failuresSeen_ >= FailuresToTrustZero();
     const auto accuracy = [zeroTrusted](const Estimate& e) {
         if (e.Mean() == 0.0 && !zeroTrusted)
             return std::numeric_limits<double>::infinity();
@@ -312,104 +339,104 @@ void Simulation::Report(uint32_t years, uint32_t start, bool final, const std::s
     WriteReport(output_, *this, years, clock_->TickCount() - start, final, reportPath);
 }
 
-ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
-                                        const std::string& reportPath) {
+void Simulation::RunYear() {
     const uint32_t period = 365 * quantsPerDay_;
     for (SimElement& e : elements_) {
-        e.supplied = true;
-        e.currentOutage = 0;
+        e.interruptions = 0;
+        e.outageQuanta = 0;
+        e.energyNotSupplied = 0.0;
     }
+    for (std::vector<double>& durations : year_.durations)
+        durations.clear();
+    const uint64_t failuresBefore = failures_;
+
+    uint32_t t = 0;
+    while (t < period) {
+        bool changed = false;
+        bool allWorking = true;
+        uint32_t quiet = MaxQuanta;
+        for (uint32_t i : failing_) {
+            SimElement& e = elements_[i];
+            const ElementState s = StepElement(e);
+            if (s != e.state) {
+                if (s == ElementState::Unisolated)
+                    ++failures_;
+                e.state = s;
+                changed = true;
+            } else if (s != ElementState::Working) {
+                changed = true;
+            }
+            if (s != ElementState::Working)
+                allWorking = false;
+            quiet = static_cast<uint32_t>(std::min<uint64_t>(quiet, e.failureCountdown));
+        }
+        if (changed || t == 0)
+            SwitchAndIsolate();
+        if (variableLoads_) {
+            for (uint32_t i : loads_)
+                elements_[i].capacity = elements_[i].profile.At(t);
+            MaxFlow();
+        }
+        AccountLoads(1);
+        ++t;
+
+        // While some element is out, every quantum switches the network anew; until the
+        // next event each would come to the same state.
+        if (eventStepping_ && !allWorking) {
+            if (const uint32_t span = SteadySpan(t, period); span != 0) {
+                RepeatQuantum(span);
+                t += span;
+            }
+            continue;
+        }
+
+        // While every element works and none is due to fail, the next quanta change
+        // nothing but the failure countdowns: take them in one stride.
+        if (!eventStepping_ || !allWorking || t == period)
+            continue;
+        const uint32_t stride = std::min(quiet, period - t);
+        if (stride == 0)
+            continue;
+        for (uint32_t i : failing_)
+            elements_[i].failureCountdown -= stride;
+        if (!variableLoads_) {
+            AccountLoads(stride);
+        } else {
+            // Between two steps of any profile the demands, and so the flows, stay put.
+            const uint32_t end = t + stride;
+            for (uint32_t u = t; u < end;) {
+                uint32_t next = end;
+                for (uint32_t i : loads_) {
+                    SimElement& e = elements_[i];
+                    e.capacity = e.profile.At(u);
+                    next = std::min(next, e.profile.NextStep(u));
+                }
+                MaxFlow();
+                AccountLoads(next - u);
+                u = next;
+            }
+        }
+        t += stride;
+    }
+
+    for (size_t k = 0; k < loads_.size(); ++k) {
+        const SimElement& e = elements_[loads_[k]];
+        year_.loads[k] = LoadYear{e.interruptions, e.outageQuanta, e.energyNotSupplied};
+    }
+    year_.failures = failures_ - failuresBefore;
+}
+
+ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
+                                        const std::string& reportPath) {
     output_.OutputText(1, "Simulating...");
-    stopReason_ = StopReason::YearMax;
-    failures_ = 0;
-    anyCanFail_ = false;
-    // Only elements whose mean time to failure is within the year limit count: an element
-    // without failure data fails once in 10^10 years, which no run will see.
-    const double horizon = static_cast<double>(period) * yearMax_;
-    for (uint32_t i : failing_)
-        anyCanFail_ = anyCanFail_ || elements_[i].failure.Scale() < horizon;
     const uint32_t start = clock_->TickCount() - 1;
 
     uint32_t years = 0;
     for (uint32_t year = 1; year <= yearMax_; ++year) {
         if (cancel && cancel->load(std::memory_order_relaxed))
             return ExecuteResult::Cancelled;
-        for (SimElement& e : elements_) {
-            e.interruptions = 0;
-            e.outageQuanta = 0;
-            e.energyNotSupplied = 0.0;
-        }
-
-        uint32_t t = 0;
-        while (t < period) {
-            bool changed = false;
-            bool allWorking = true;
-            uint32_t quiet = MaxQuanta;
-            for (uint32_t i : failing_) {
-                SimElement& e = elements_[i];
-                const ElementState s = StepElement(e);
-                if (s != e.state) {
-                    if (s == ElementState::Unisolated)
-                        ++failures_;
-                    e.state = s;
-                    changed = true;
-                } else if (s != ElementState::Working) {
-                    changed = true;
-                }
-                if (s != ElementState::Working)
-                    allWorking = false;
-                quiet = static_cast<uint32_t>(std::min<uint64_t>(quiet, e.failureCountdown));
-            }
-            if (changed || t == 0)
-                SwitchAndIsolate();
-            if (variableLoads_) {
-                for (uint32_t i : loads_)
-                    elements_[i].capacity = elements_[i].profile.At(t);
-                MaxFlow();
-            }
-            AccountLoads(1);
-            ++t;
-
-            // While some element is out, every quantum switches the network anew; until the
-            // next event each would come to the same state.
-            if (eventStepping_ && !allWorking) {
-                if (const uint32_t span = SteadySpan(t, period); span != 0) {
-                    RepeatQuantum(span);
-                    t += span;
-                }
-                continue;
-            }
-
-            // While every element works and none is due to fail, the next quanta change
-            // nothing but the failure countdowns: take them in one stride.
-            if (!eventStepping_ || !allWorking || t == period)
-                continue;
-            const uint32_t stride = std::min(quiet, period - t);
-            if (stride == 0)
-                continue;
-            for (uint32_t i : failing_)
-                elements_[i].failureCountdown -= stride;
-            if (!variableLoads_) {
-                AccountLoads(stride);
-            } else {
-                // Between two steps of any profile the demands, and so the flows, stay put.
-                const uint32_t end = t + stride;
-                for (uint32_t u = t; u < end;) {
-                    uint32_t next = end;
-                    for (uint32_t i : loads_) {
-                        SimElement& e = elements_[i];
-                        e.capacity = e.profile.At(u);
-                        next = std::min(next, e.profile.NextStep(u));
-                    }
-                    MaxFlow();
-                    AccountLoads(next - u);
-                    u = next;
-                }
-            }
-            t += stride;
-        }
-
-        EndOfYear();
+        RunYear();
+        AddYear(year_);
         years = year;
         const bool stepYear = yearStep_ != 0 && year % yearStep_ == 0;
         if (stepYear)
