@@ -6,6 +6,7 @@
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -73,6 +74,30 @@ std::string ConvergenceNote(const RunResult& result) {
     return text;
 }
 
+// The replicas are parsed from the same text as the master, each with channels that write
+// nothing: the master alone reports, and has reported any warning of the text already.
+ExecuteResult Simulator::RunReplicas(const RunRequest& request, Simulation& master,
+                                     const std::string& link) {
+    const uint32_t count = std::max<uint32_t>(request.replication.replicas, 1);
+    std::vector<std::unique_ptr<Output>> silent;
+    std::vector<std::unique_ptr<Simulation>> replicas;
+    for (uint32_t r = 0; r < count; ++r) {
+        auto& output = silent.emplace_back(std::make_unique<Output>());
+        auto replica = std::make_unique<Simulation>(*output);
+        replica->Init(nullptr, clock_);
+        ParserDistrib parser(*output);
+        const bool parsed = parser.Open(request.ndlText) && parser.Parse(*replica);
+        parser.Close();
+        if (!parsed)
+            return ExecuteResult::Cancelled; // cannot happen: the master parsed the same text
+        replica->SetStream(request.replication.seed, r);
+        replicas.push_back(std::move(replica));
+    }
+    const ExecuteResult result = ReplicaRun(master, std::move(replicas), request.replication.jobs)
+                                     .Execute(request.cancel, link);
+    return result;
+}
+
 RunResult Simulator::Run(const RunRequest& request) {
     RunResult result;
     Output output;
@@ -100,12 +125,17 @@ RunResult Simulator::Run(const RunRequest& request) {
             } else {
                 const std::string& link =
                     request.linkPath.empty() ? request.htmlPath : request.linkPath;
-                const ExecuteResult executed = simulation->Execute(request.cancel, link);
+                const ExecuteResult executed = request.seeded
+                                                   ? RunReplicas(request, *simulation, link)
+                                                   : simulation->Execute(request.cancel, link);
                 if (executed == ExecuteResult::Cancelled) {
                     result.status = RunStatus::Cancelled;
                 } else {
                     result.status = RunStatus::Completed;
                     Collect(*simulation, result);
+                    result.seeded = request.seeded;
+                    result.seed = request.replication.seed;
+                    result.replicas = request.seeded ? request.replication.replicas : 1;
                 }
             }
         } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "run/ReplicaRun.h"
+
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -19,6 +21,9 @@ struct RunRequest {
     std::string linkPath;
     const std::atomic<bool>* cancel = nullptr; // read once per simulated year
     ProgressSink* progress = nullptr;
+    // Unset, the run draws the one default sequence; set, it runs the seeded replicas.
+    bool seeded = false;
+    Replication replication;
 };
 
 enum class RunStatus {
@@ -55,6 +60,9 @@ struct RunResult {
     bool converged = false;
     uint32_t yearMax = 0;
     double accuracy = 0.0; // the target, a fraction
+    bool seeded = false;   // with seed and replicas as below
+    uint64_t seed = 0;
+    uint32_t replicas = 1;
     IndexResult saifi, saidi, caidi, ens;
     double caifi = 0.0, asui = 0.0, asai = 0.0, aens = 0.0, acci = 0.0;
     std::vector<LoadPointResult> loadPoints;
@@ -75,6 +83,8 @@ public:
     RunResult Run(const RunRequest& request);
 
 private:
+    ExecuteResult RunReplicas(const RunRequest& request, Simulation& master,
+                              const std::string& link);
     Clock& clock_;
 };
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -267,6 +268,89 @@ TEST(Simulator, LoadCutOffByDisabledRecloserRunsToYearMax) {
     EXPECT_EQ(p.outageDuration.mean, 0.0); // the outage never ends
     EXPECT_DOUBLE_EQ(o.result.saifi.mean, 1.0 / 300);
     EXPECT_EQ(o.result.caidi.mean, 8760.0); // year 1 alone gives CAIDI a sample
+}
+
+// Runs `ndl` seeded with `replicas` replicas on `jobs` threads; the clock stands still so that the
+// reports of equal runs are equal byte for byte.
+Outcome SimulateReplicas(const std::string& ndl, uint64_t seed, uint32_t replicas, uint32_t jobs,
+                         RecordingSink* sink = nullptr) {
+    TempDir dir;
+    SteppingClock clock(0);
+    RunRequest request;
+    request.ndlText = ndl;
+    request.networkName = "Net";
+    request.textPath = dir.File("net.txt");
+    request.htmlPath = dir.File("net.htm");
+    request.linkPath = "net.htm";
+    request.progress = sink;
+    request.cancel = sink ? &sink->cancel : nullptr;
+    request.seeded = true;
+    request.replication = Replication{seed, replicas, jobs};
+    Outcome o;
+    o.result = Simulator(clock).Run(request);
+    o.text = ReadFile(request.textPath);
+    o.html = ReadFile(request.htmlPath);
+    return o;
+}
+
+const std::string Failing = "source: connect = 1\n"
+                            "breaker: connect = 1, 2\n"
+                            "line: connect = 2, 3; failure = 2; isolation = 1; repair = 10\n"
+                            "recloser: connect = 3, 4; reclose = 0.5\n"
+                            "line: connect = 4, 5; failure = 1; repair = 4\n"
+                            "load: name = \"P\"; connect = 3; customers = 30\n"
+                            "load: name = \"Q\"; connect = 5; customers = 10\n";
+
+// The merged result depends on the seed and the replica count, never on the threads.
+TEST(Simulator, ReplicasGiveTheSameReportsOnAnyNumberOfThreads) {
+    const std::string ndl =
+        "system: quantsPerDay = 24; yearMin = 100; yearMax = 900; yearStep = 100; "
+        "accuracy = 0.001\n" +
+        Failing;
+    for (uint32_t replicas : {1u, 3u, 4u}) {
+        SCOPED_TRACE(replicas);
+        const Outcome one = SimulateReplicas(ndl, 11, replicas, 1);
+        ASSERT_EQ(one.result.status, RunStatus::Completed);
+        for (uint32_t jobs : {2u, 4u, 7u}) {
+            const Outcome many = SimulateReplicas(ndl, 11, replicas, jobs);
+            EXPECT_TRUE(many.text == one.text) << jobs << " threads";
+            EXPECT_TRUE(many.html == one.html) << jobs << " threads";
+        }
+        // Whole rounds: 900 years in rounds of 4 replicas make 900 + 3 more.
+        EXPECT_EQ(one.result.years, (900 + replicas - 1) / replicas * replicas);
+        EXPECT_EQ(one.result.replicas, replicas);
+        EXPECT_FALSE(one.result.converged);
+    }
+    const Outcome other = SimulateReplicas(ndl, 12, 3, 2);
+    EXPECT_NE(other.text, SimulateReplicas(ndl, 11, 3, 2).text) << "another seed, other draws";
+}
+
+// Merged replica-years estimate the same indices: a line failing twice a year in front of P.
+TEST(Simulator, ReplicasMergeIntoOneEstimateThatStopsByTheAccuracy) {
+    RecordingSink sink;
+    const Outcome o = SimulateReplicas(
+        "system: quantsPerDay = 24; yearMin = 200; yearMax = 100000; yearStep = 100; "
+        "accuracy = 0.02\n" +
+            Failing,
+        5, 4, 2, &sink);
+    ASSERT_EQ(o.result.status, RunStatus::Completed);
+    EXPECT_TRUE(o.result.converged);
+    EXPECT_EQ(o.result.years % 100, 0u) << "tested after whole steps only";
+    ASSERT_EQ(o.result.loadPoints.size(), 2u);
+    const IndexResult& p = o.result.loadPoints[0].failureRate;
+    EXPECT_LT(std::fabs(p.mean - 2.0), 4 * p.accuracy * 2.0) << p.mean;
+    EXPECT_EQ(o.text.rfind("simulation years: " + std::to_string(o.result.years) + ", ", 0), 0u);
+    EXPECT_EQ(sink.calls.back().what, "completed");
+    EXPECT_EQ(sink.Count("note"), 0u);
+}
+
+TEST(Simulator, CancelledReplicasKeepThePreviousReports) {
+    RecordingSink sink;
+    sink.cancel = true;
+    const Outcome o = SimulateReplicas("system: quantsPerDay = 24\n" + Failing, 1, 3, 2, &sink);
+    EXPECT_EQ(o.result.status, RunStatus::Cancelled);
+    EXPECT_EQ(o.text, "");
+    EXPECT_EQ(sink.Count("completed"), 0u);
 }
 
 } // namespace

@@ -1,0 +1,104 @@
+#include "run/ReplicaRun.h"
+
+#include "base/Clock.h"
+#include "base/Output.h"
+#include "base/ProgressSink.h"
+
+#include <algorithm>
+#include <exception>
+#include <thread>
+
+namespace orvane {
+
+ReplicaRun::ReplicaRun(Simulation& master, std::vector<std::unique_ptr<Simulation>> replicas,
+                       uint32_t jobs)
+    : master_(master), replicas_(std::move(replicas)), jobs_(std::max<uint32_t>(jobs, 1)),
+      replicaCount_(static_cast<uint32_t>(replicas_.size())), records_(replicas_.size()) {}
+
+bool ReplicaRun::RunRounds(uint32_t rounds, const std::atomic<bool>* cancel) {
+    const uint32_t threads = std::min<uint32_t>(jobs_, replicaCount_);
+    std::atomic<bool> cancelled{false};
+    std::vector<std::exception_ptr> failures(threads);
+    const auto work = [&](uint32_t worker) {
+        try {
+            for (uint32_t r = worker; r < replicaCount_; r += threads) {
+                records_[r].clear();
+                for (uint32_t b = 0; b < rounds; ++b) {
+                    if (cancel && cancel->load(std::memory_order_relaxed)) {
+                        cancelled = true;
+                        return;
+                    }
+                    replicas_[r]->RunYear();
+                    records_[r].push_back(replicas_[r]->LastYear());
+                }
+            }
+        } catch (...) {
+            failures[worker] = std::current_exception();
+        }
+    };
+    std::vector<std::thread> pool;
+    for (uint32_t w = 1; w < threads; ++w)
+        pool.emplace_back(work, w);
+    work(0);
+    for (std::thread& t : pool)
+        t.join();
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+    return !cancelled;
+}
+
+ExecuteResult ReplicaRun::Execute(const std::atomic<bool>* cancel, const std::string& reportPath) {
+    master_.BeginRun();
+    for (auto& replica : replicas_)
+        replica->BeginRun();
+    master_.Channels().OutputText(1, "Simulating...");
+    const uint32_t start = master_.RunClock().TickCount() - 1;
+
+    const uint64_t yearMax = master_.YearMax();
+    const uint64_t yearStep = master_.YearStep();
+    uint64_t merged = 0;
+    StopReason reason = StopReason::YearMax;
+    ExecuteResult result = ExecuteResult::Completed;
+    while (merged < yearMax) {
+        const uint64_t nextTest = yearStep != 0 ? (merged / yearStep + 1) * yearStep : yearMax;
+        const uint64_t target = std::min(nextTest, yearMax);
+        const auto rounds =
+            static_cast<uint32_t>((target - merged + replicaCount_ - 1) / replicaCount_);
+        if (!RunRounds(rounds, cancel)) {
+            result = ExecuteResult::Cancelled;
+            break;
+        }
+        for (uint32_t b = 0; b < rounds; ++b)
+            for (const auto& records : records_)
+                master_.AddYear(records[b]);
+        merged += uint64_t{rounds} * replicaCount_;
+
+        const auto years = static_cast<uint32_t>(std::min<uint64_t>(merged, UINT32_MAX));
+        const uint32_t elapsed = master_.RunClock().TickCount() - start;
+        const double speed = years / static_cast<double>(elapsed == 0 ? 1 : elapsed) * 1000.0;
+        if (ProgressSink* sink = master_.Sink()) {
+            sink->ShowSpeed(speed);
+            sink->ShowYear(years);
+            sink->ShowElapsed(elapsed / 1000 / 60, (elapsed / 1000) % 60);
+            sink->ShowRemaining(static_cast<int32_t>(yearMax - std::min(merged, yearMax)), speed);
+            sink->ShowProgress(years, master_.YearMax());
+        }
+        if (merged >= nextTest && merged >= master_.YearMin() && master_.AccurateEnough()) {
+            reason = StopReason::Accurate;
+            break;
+        }
+    }
+    if (result == ExecuteResult::Completed) {
+        const auto years = static_cast<uint32_t>(std::min<uint64_t>(merged, UINT32_MAX));
+        master_.SetOutcome(years, reason);
+        master_.Report(years, start, false, reportPath);
+        master_.Report(years, start, true, reportPath);
+    }
+    for (auto& replica : replicas_)
+        replica->EndRun();
+    master_.EndRun();
+    return result;
+}
+
+} // namespace orvane
