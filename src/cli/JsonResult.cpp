@@ -30,6 +30,9 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
     nlohmann::json doc = {
         {"network", network},
         {"years", result.years},
+        // The default run draws the one default sequence: no seed.
+        {"seed", result.seeded ? nlohmann::json(result.seed) : nlohmann::json()},
+        {"replicas", result.replicas},
         {"converged", result.converged},
         // "accuracy": every index reached it; "yearMax": the year limit came first.
         {"stopReason", result.converged ? "accuracy" : "yearMax"},

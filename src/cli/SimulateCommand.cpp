@@ -127,6 +127,10 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
     request.linkPath = title + ".htm"; // the report links to itself, wherever it is moved
     request.cancel = cancel;
     request.progress = progress.get();
+    // Replicas need streams of their own; without a seed they take seed 0.
+    request.seeded = options.seed.has_value() || options.replicas > 1;
+    request.replication =
+        Replication{options.seed.value_or(0), options.replicas, options.jobs, options.replicaRuns};
     Simulator simulator(clock);
     const RunResult result = simulator.Run(request);
     if (progress)

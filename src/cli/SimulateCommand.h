@@ -1,7 +1,11 @@
 #pragma once
 
+#include "run/ReplicaRun.h"
+
 #include <atomic>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -28,6 +32,12 @@ struct SimulateOptions {
     std::string title;        // the network's name; the file's base name when empty
     std::string jsonPath;     // where to write the figures as JSON; none when empty
     bool progress = false;    // show a live progress line on err
+    // Seeded replicas (see Replication); without a seed and with one replica the run draws the
+    // one default sequence.
+    std::optional<uint64_t> seed;
+    uint32_t replicas = 1;
+    uint32_t jobs = 1;
+    ReplicaRunFactory replicaRuns; // how the replicas are spread; threads when empty
 };
 
 // Runs one simulation from the command line; returns the process exit code.

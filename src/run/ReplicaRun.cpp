@@ -16,12 +16,22 @@ ReplicaRun::ReplicaRun(Simulation& master, std::vector<std::unique_ptr<Simulatio
       replicaCount_(static_cast<uint32_t>(replicas_.size())), records_(replicas_.size()) {}
 
 bool ReplicaRun::RunRounds(uint32_t rounds, const std::atomic<bool>* cancel) {
-    const uint32_t threads = std::min<uint32_t>(jobs_, replicaCount_);
+    std::vector<uint32_t> all(replicaCount_);
+    for (uint32_t r = 0; r < replicaCount_; ++r)
+        all[r] = r;
+    return RunReplicas(rounds, cancel, all);
+}
+
+bool ReplicaRun::RunReplicas(uint32_t rounds, const std::atomic<bool>* cancel,
+                             const std::vector<uint32_t>& which) {
+    const auto count = static_cast<uint32_t>(which.size());
+    const uint32_t threads = std::max<uint32_t>(std::min<uint32_t>(jobs_, count), 1);
     std::atomic<bool> cancelled{false};
     std::vector<std::exception_ptr> failures(threads);
     const auto work = [&](uint32_t worker) {
         try {
-            for (uint32_t r = worker; r < replicaCount_; r += threads) {
+            for (uint32_t k = worker; k < count; k += threads) {
+                const uint32_t r = which[k];
                 records_[r].clear();
                 for (uint32_t b = 0; b < rounds; ++b) {
                     if (cancel && cancel->load(std::memory_order_relaxed)) {

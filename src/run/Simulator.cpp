@@ -93,9 +93,11 @@ ExecuteResult Simulator::RunReplicas(const RunRequest& request, Simulation& mast
         replica->SetStream(request.replication.seed, r);
         replicas.push_back(std::move(replica));
     }
-    const ExecuteResult result = ReplicaRun(master, std::move(replicas), request.replication.jobs)
-                                     .Execute(request.cancel, link);
-    return result;
+    const uint32_t jobs = request.replication.jobs;
+    std::unique_ptr<ReplicaRun> run =
+        request.replication.runs ? request.replication.runs(master, std::move(replicas), jobs)
+                                 : std::make_unique<ReplicaRun>(master, std::move(replicas), jobs);
+    return run->Execute(request.cancel, link);
 }
 
 RunResult Simulator::Run(const RunRequest& request) {
