@@ -55,9 +55,12 @@ struct Layout {
     uint32_t laterals = 0;
 };
 
+// Node numbers in NDL stay below 1,000,000, which bounds the laterals.
+constexpr uint32_t MostElements = 50000;
+
 Layout Plan(uint32_t elements) {
-    if (elements > Simulation::MaxElements)
-        throw std::invalid_argument("a meshed feeder of more elements than a simulation holds");
+    if (elements > MostElements)
+        throw std::invalid_argument("a meshed feeder of more elements than its numbering holds");
     Layout layout;
     layout.feeders = std::max(2u, elements / 120);
     layout.sections = std::clamp(elements / (8 * layout.feeders), 3u, 12u);

@@ -5,17 +5,37 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unistd.h>
 
 namespace orvane {
 
-Simulation::Simulation(Output& output) : output_(output) {}
+namespace {
+
+uint64_t HalfOfTheMachine() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long size = ::sysconf(_SC_PAGE_SIZE);
+    if (pages <= 0 || size <= 0)
+        return uint64_t{4} << 30;
+    return static_cast<uint64_t>(pages) * static_cast<uint64_t>(size) / 2;
+}
+
+} // namespace
+
+Simulation::Simulation(Output& output) : output_(output), memoryBudget_(HalfOfTheMachine()) {}
+
+uint64_t Simulation::BytesFor(uint64_t elements, uint64_t loads) {
+    return elements * BytesPerElement + loads * BytesPerLoad;
+}
+
+bool Simulation::Fits(uint64_t elements, uint64_t loads) const {
+    return BytesFor(elements, loads) <= memoryBudget_;
+}
 
 void Simulation::Init(ProgressSink* sink, Clock& clock) {
     sink_ = sink;
     clock_ = &clock;
-    nodes_.assign(MaxNodes, SimNode{});
+    nodes_.assign(2, SimNode{});
     elements_.clear();
-    elements_.reserve(MaxElements);
     nodeCount_ = 2;
     random_ = Random{};
     variableLoads_ = false;
@@ -44,10 +64,11 @@ uint32_t Simulation::LoadCount() const {
 
 uint32_t Simulation::AddElement(ElementKind kind, uint32_t a, uint32_t b, double capacity) {
     // The NDL layer refuses descriptions that do not fit; this only keeps the arrays whole.
-    if (elements_.size() >= MaxElements || a >= MaxNodes || b >= MaxNodes)
+    const uint64_t loads = loads_.size() + (kind == ElementKind::Load ? 1 : 0);
+    if (a >= MaxNodes || b >= MaxNodes || !Fits(elements_.size() + 1, loads))
         return NoElement;
-    if (nodes_.size() < MaxNodes)
-        nodes_.resize(MaxNodes);
+    if (nodes_.size() <= std::max(a, b))
+        nodes_.resize(std::max<size_t>(std::max(a, b) + 1, nodes_.size() * 2));
     nodeCount_ = std::max(nodeCount_, std::max(a, b) + 1);
     const auto index = static_cast<uint32_t>(elements_.size());
     SimElement& e = elements_.emplace_back();

@@ -51,13 +51,24 @@ struct YearRecord {
 // run's one generator always starts from the same state, so a run is exactly reproducible.
 class Simulation {
 public:
-    static constexpr uint32_t MaxNodes = 1000;
-    static constexpr uint32_t MaxElements = 1000;
+    // Node indices stay below this; the number of elements is bounded by memory alone.
+    static constexpr uint32_t MaxNodes = 1u << 30;
+    // The most a network may take: its elements and, for each load point, the samples its
+    // estimates keep while exact (see Estimate).
+    static constexpr uint64_t BytesPerElement = sizeof(SimElement) + 2 * sizeof(SimNode) + 64;
+    static constexpr uint64_t BytesPerLoad = 5 * 10000 * 16;
     static constexpr uint32_t SupplyRoot = 0;
     static constexpr uint32_t LoadSink = 1;
     static constexpr uint32_t NoElement = UINT32_MAX;
 
     explicit Simulation(Output& output);
+
+    // What a network of this size may take, and whether it fits the memory a simulation may use
+    // (half of the machine's memory unless set).
+    static uint64_t BytesFor(uint64_t elements, uint64_t loads);
+    bool Fits(uint64_t elements, uint64_t loads) const;
+    uint64_t MemoryBudget() const { return memoryBudget_; }
+    void SetMemoryBudget(uint64_t bytes) { memoryBudget_ = bytes; }
     Simulation(const Simulation&) = delete;
     Simulation& operator=(const Simulation&) = delete;
 
@@ -178,6 +189,7 @@ private:
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
     bool eventStepping_ = true;
+    uint64_t memoryBudget_;
     StopReason stopReason_ = StopReason::YearMax;
     bool anyCanFail_ = false;
     uint64_t failures_ = 0;     // element failures this object simulated

@@ -97,7 +97,10 @@ void Simulation::MaxFlow() {
     cacheKey_.resize(count);
     for (size_t i = 0; i < count; ++i)
         cacheKey_[i] = elements_[i].capacity;
-    const size_t entries = std::max<size_t>(flowCacheSize_, MinFlowEntries);
+    // Above the nominal size the cache only saves time; on a large network it is kept to about
+    // 256 MB.
+    const size_t affordable = std::max<size_t>(1, (size_t{256} << 20) / (count * 16 + 64));
+    const size_t entries = std::max<size_t>(flowCacheSize_, std::min(MinFlowEntries, affordable));
     if (flowCache_.Capacity() != entries)
         flowCache_.SetCapacity(entries);
     if (const std::vector<double>* cached = flowCache_.Find(cacheKey_)) {

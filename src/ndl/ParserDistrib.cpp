@@ -308,7 +308,7 @@ void ParserDistrib::Attribute(const std::string& keyword, const NdlValue& value)
 int32_t ParserDistrib::NextIndex() {
     const auto index = static_cast<int32_t>(2 + nodeMap_.size());
     if (index >= static_cast<int32_t>(Simulation::MaxNodes))
-        Error("the network needs more than %u nodes, the most a simulation can hold",
+        Error("the network needs more than %u nodes, the most a simulation can number",
               Simulation::MaxNodes);
     return index;
 }
@@ -330,9 +330,13 @@ int32_t ParserDistrib::FreshNode() {
 }
 
 void ParserDistrib::EnsureRoom(uint32_t elements) {
-    if (target_->ElementCount() + elements > Simulation::MaxElements)
-        Error("the network needs more than %u elements, the most a simulation can hold",
-              Simulation::MaxElements);
+    const uint64_t loads = target_->LoadCount() + (component_.type == Load ? 1 : 0);
+    const uint64_t total = target_->ElementCount() + uint64_t{elements};
+    if (!target_->Fits(total, loads))
+        Error("the network needs about %.1f MB to simulate, more than the %.1f MB this machine "
+              "can give it; simulate a part of it, or on a machine with more memory",
+              static_cast<double>(Simulation::BytesFor(total, loads)) / (1 << 20),
+              static_cast<double>(target_->MemoryBudget()) / (1 << 20));
 }
 
 void ParserDistrib::EndDefinition() {

@@ -22,6 +22,13 @@ public:
     // True only when the whole text parsed and held a system definition.
     bool Parse(Simulation& network);
 
+    // The switches of the system definition that the parser applies while it builds the
+    // network, as the last parse set them.
+    bool FusesOn() const { return system_.fuses; }
+    bool IsolatorsOn() const { return system_.isolators; }
+    bool ReclosersOn() const { return system_.reclosers; }
+    bool MaxFlowOn() const { return system_.maxFlow; }
+
 protected:
     void BeginDefinition(const std::string& keyword) override;
     void EndDefinition() override;

@@ -199,6 +199,28 @@ INSTANTIATE_TEST_SUITE_P(
                 Varying}),
     [](const testing::TestParamInfo<Network>& info) { return std::string(info.param.name); });
 
+// Storage grows with the network: a feeder of 10,000 elements simulates like a small one.
+TEST(SimulationLoop, TenThousandElementFeederSimulates) {
+    std::string ndl = "system: quantsPerDay = 24\nsource: connect = 1\n";
+    for (int s = 1; s <= 2000; ++s) {
+        const std::string at = std::to_string(s), next = std::to_string(s + 1);
+        const std::string fused = std::to_string(100000 + s), end = std::to_string(200000 + s);
+        ndl += "line: connect = " + at + ", " + next + "; length = 0.5; failure = 0.002\n";
+        ndl += "fuse: connect = " + next + ", " + fused + "\n";
+        ndl += "line: connect = " + fused + ", " + end + "; failure = 0.004; repair = 3\n";
+        ndl += "load: connect = " + end + "; customers = 5\n";
+        ndl += "isolator: connect = " + next + ", " + std::to_string(300000 + s) + "\n";
+    }
+    Bench bench;
+    ASSERT_TRUE(bench.Parse(ndl));
+    ASSERT_GE(bench.sim.ElementCount(), 10000u);
+    bench.sim.SetSystem(24, 2, 2, 2, 0.05);
+    const std::string text = bench.Run();
+    EXPECT_EQ(bench.sim.YearsSimulated(), 2u);
+    EXPECT_EQ(text.rfind("simulation years: 2, ", 0), 0u);
+    EXPECT_GT(bench.sim.System().saifi.Mean(), 0.0);
+}
+
 // The differential corpus: random networks, each run by the event-stepping loop and by the
 // quantum-by-quantum walk, whose reports must match byte for byte. CI runs 8 groups of 40;
 // ORVANE_DIFFERENTIAL_SEEDS=N runs N networks per group (scripts/differential).

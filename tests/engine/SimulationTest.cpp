@@ -32,7 +32,9 @@ TEST_F(SimulationTest, InitStartsAnEmptyNetwork) {
     EXPECT_FALSE(sim.VariableLoads());
     EXPECT_EQ(sim.RecloserCacheSize(), 1u);
     EXPECT_EQ(sim.FlowCacheSize(), 5u);
-    EXPECT_TRUE(sim.Node(3).adjacency.empty());
+    // Nodes come back fresh: node 3 holds only what joins it now.
+    ASSERT_EQ(sim.AddBreaker(2, 3, -1.0), 0u);
+    EXPECT_EQ(sim.Node(3).adjacency.size(), 1u);
 }
 
 TEST_F(SimulationTest, ElementsJoinTheirNodesInCreationOrder) {
@@ -118,15 +120,17 @@ TEST_F(SimulationTest, LoadsTakeTheirPeakAsRating) {
     EXPECT_EQ(sim.NodeCount(), 5u);
 }
 
-// The parser refuses bigger networks; the arrays themselves stay whole regardless.
-TEST_F(SimulationTest, FullArraysRefuseMore) {
+// The parser refuses networks beyond the memory budget; the arrays themselves stay whole
+// regardless, and grow with the node numbers.
+TEST_F(SimulationTest, NetworksBeyondTheBudgetAreRefused) {
+    sim.SetMemoryBudget(Simulation::BytesFor(1500, 0));
     EXPECT_EQ(sim.AddBreaker(2, Simulation::MaxNodes, -1.0), Simulation::NoElement);
     EXPECT_EQ(sim.NodeCount(), 2u);
-    for (uint32_t i = 0; i < Simulation::MaxElements; ++i)
-        ASSERT_EQ(sim.AddBreaker(2, Simulation::MaxNodes - 1, -1.0), i);
+    for (uint32_t i = 0; i < 1500; ++i)
+        ASSERT_EQ(sim.AddBreaker(2, 3 + i, -1.0), i);
     EXPECT_EQ(sim.AddLine(2, 3, -1.0, 1.0, 1.0, 1.0, 1.0, 1.0, 1.0), Simulation::NoElement);
-    EXPECT_EQ(sim.ElementCount(), Simulation::MaxElements);
-    EXPECT_EQ(sim.NodeCount(), Simulation::MaxNodes);
+    EXPECT_EQ(sim.ElementCount(), 1500u);
+    EXPECT_EQ(sim.NodeCount(), 1503u);
 
     sim.Release();
     EXPECT_EQ(sim.ElementCount(), 0u);

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!parsed && parser.LastError().empty() && simulation.ElementCount() != 0)
             std::abort();
         if (simulation.NodeCount() > orvane::Simulation::MaxNodes ||
-            simulation.ElementCount() > orvane::Simulation::MaxElements)
+            !simulation.Fits(simulation.ElementCount(), simulation.LoadCount()))
             std::abort();
         parser.Close();
     }
