@@ -38,8 +38,7 @@ PdfSlot Pdf::ToSlots() const {
         return bins_;
     PdfSlot slots;
     slots.Init(binCount_, 0.0, ChooseWidth());
-    for (const PdfSample& s : samples_.samples)
-        slots.Add(s.value, s.weight);
+    samples_.ForEach([&slots](double value, double weight) { slots.Add(value, weight); });
     return slots;
 }
 
@@ -50,9 +49,10 @@ double Pdf::ChooseWidth() const {
     if (fixedWidth_ != 0.0)
         return fixedWidth_;
     double max = 0.0;
-    for (const PdfSample& s : samples_.samples)
-        if (std::isfinite(s.value) && s.value > max)
-            max = s.value;
+    samples_.ForEach([&max](double value, double) {
+        if (std::isfinite(value) && value > max)
+            max = value;
+    });
     if (max <= 0.0)
         return 1.0;
     if (binCount_ < 2)
@@ -61,8 +61,8 @@ double Pdf::ChooseWidth() const {
 
     double g = 0.0;
     bool first = true;
-    for (const PdfSample& s : samples_.samples) {
-        const double v = s.value;
+    for (uint32_t i = 0; i < samples_.Size(); ++i) {
+        const double v = samples_.ValueAt(i);
         if (!std::isfinite(v))
             continue;
         if (first) {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -93,15 +95,15 @@ TEST(PdfTest, SampleOverTheLimitSwitchesToBinsAndIsAddedToThem) {
     Pdf pdf;
     pdf.Init(1000, 10000, 0.0);
     pdf.Add(0.0, 1.0);
-    EXPECT_LT(pdf.Samples().samples.capacity(), 10000u);
+    EXPECT_LT(pdf.Samples().Bytes(), 10000u * 4);
     for (int i = 1; i < 10000; ++i)
         pdf.Add(i % 4, 1.0);
     EXPECT_TRUE(pdf.Exact());
-    EXPECT_EQ(pdf.Samples().samples.capacity(), 10000u);
+    EXPECT_EQ(pdf.Samples().Bytes(), 10000u * 4) << "whole counts take a float each";
 
     pdf.Add(3.5, 2.0);
     EXPECT_FALSE(pdf.Exact());
-    EXPECT_EQ(pdf.Samples().samples.capacity(), 0u);
+    EXPECT_EQ(pdf.Samples().Bytes(), 0u);
     EXPECT_EQ(pdf.Bins().width, 1.0);
     EXPECT_EQ(pdf.Bins().bins[0], 2500.0);
     EXPECT_EQ(pdf.Bins().bins[3], 2502.0);
@@ -114,6 +116,40 @@ TEST(PdfTest, SampleOverTheLimitSwitchesToBinsAndIsAddedToThem) {
     pdf.Release();
     EXPECT_EQ(pdf.Bins().count, 0u);
     EXPECT_EQ(pdf.Bins().bins.capacity(), 0u);
+}
+
+// Samples are kept as narrow as they allow and read back exactly as added, whatever the form.
+TEST(PdfTest, ExactSamplesTakeTheNarrowestFormThatHoldsThem) {
+    struct Case {
+        const char* what;
+        std::vector<std::pair<double, double>> samples; // value, weight
+        size_t bytesEach;
+    };
+    const Case cases[] = {
+        {"counts", {{0, 1}, {3, 1}, {1, 1}}, 4},
+        {"halves and infinity", {{0.5, 1}, {INFINITY, 1}, {-0.0, 1}}, 4},
+        {"a value no float holds", {{2, 1}, {0.1, 1}, {7, 1}}, 8},
+        {"not a number", {{1, 1}, {NAN, 1}}, 8},
+        {"a weight other than 1", {{1.25, 1}, {0.1, 1}, {4, 0.5}, {2, 1}}, 16},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Filled to its limit of 16, the storage holds exactly 16 samples.
+        PdfExact exact;
+        std::vector<std::pair<double, double>> added;
+        for (size_t i = 0; i < 16; ++i)
+            added.push_back(c.samples[i % c.samples.size()]);
+        for (const auto& [v, w] : added)
+            exact.Add(v, w, 16);
+        EXPECT_EQ(exact.Bytes(), 16 * c.bytesEach);
+        std::vector<std::pair<double, double>> back;
+        exact.ForEach([&back](double v, double w) { back.emplace_back(v, w); });
+        ASSERT_EQ(back.size(), added.size());
+        for (size_t i = 0; i < back.size(); ++i) {
+            EXPECT_EQ(std::memcmp(&back[i].first, &added[i].first, sizeof(double)), 0) << i;
+            EXPECT_EQ(back[i].second, added[i].second) << i;
+        }
+    }
 }
 
 } // namespace

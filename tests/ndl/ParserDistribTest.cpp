@@ -283,22 +283,26 @@ TEST(ParserDistribTest, LoadDefaultsAndScaling) {
 
 // 499 breakers on 998 nodes of their own, or 998 breakers on two nodes, then a definition that
 // needs one, two or three more nodes or elements.
-// Networks grow as far as memory allows: here 1 MB, where a load point takes up to 0.76 MB for
-// its exact samples. Node numbers are refused only past what an index can hold.
+// Networks grow as far as memory allows, here just enough for a feeder of 202 elements with one
+// load point. Node numbers are refused only past what an index can hold.
 TEST(ParserDistribTest, RefusesNetworksBeyondTheMemory) {
-    const uint64_t megabyte = 1 << 20;
+    const uint64_t budget = Simulation::BytesFor(202, 1);
     std::string feeder = Sys + "source: connect=1\n";
     for (int i = 1; i < 200; ++i)
         feeder += "line: connect=" + std::to_string(i) + "," + std::to_string(i + 1) + "\n";
-    const std::string refusal = "error: (L203 C16) the network needs about 1.7 MB to simulate, "
-                                "more than the 1.0 MB this machine can give it; simulate a part "
-                                "of it, or on a machine with more memory\n";
+    char refusal[256];
+    std::snprintf(refusal, sizeof refusal,
+                  "error: (L203 C16) the network needs about %.1f MB to simulate, more than the "
+                  "%.1f MB this machine can give it; simulate a part of it, or on a machine with "
+                  "more memory\n",
+                  static_cast<double>(Simulation::BytesFor(203, 2)) / (1 << 20),
+                  static_cast<double>(budget) / (1 << 20));
     const std::tuple<std::string, std::string> cases[] = {
         {"load: connect=200", ""},
         {"load: connect=200\nload: connect=3", refusal},
     };
     for (const auto& [last, report] : cases) {
-        Parsed run(feeder + last, megabyte);
+        Parsed run(feeder + last, budget);
         EXPECT_EQ(run.ok, report.empty()) << last;
         EXPECT_EQ(run.report, report) << last;
     }
