@@ -13,9 +13,11 @@
 #include "base/Output.h"
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
+#include "run/Simulator.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -139,6 +141,42 @@ void Simulate(benchmark::State& state, const Network& network, Engine engine) {
     state.counters["peak MB"] = PeakMegabytes();
 }
 
+// Seeded replicas of a network on 1 or 2 threads (state.range(0)): the speed-up of a second core
+// on one study. Four replicas share `years` merged years; the reports go to a scratch folder.
+void Replicas(benchmark::State& state, const Network& network, uint32_t years) {
+    const auto jobs = static_cast<uint32_t>(state.range(0));
+    static const std::regex system("system:[^\n]*");
+    const std::string ndl =
+        std::regex_replace(network.text, system,
+                           "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
+                               "; yearMax = " + std::to_string(years) +
+                               "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",
+                           std::regex_constants::format_first_only);
+    const std::filesystem::path scratch =
+        std::filesystem::temp_directory_path() / "orvane-bench-replicas";
+    std::filesystem::create_directories(scratch);
+    for (auto _ : state) {
+        FixedClock clock;
+        orvane::RunRequest request;
+        request.ndlText = ndl;
+        request.networkName = network.name;
+        request.textPath = (scratch / "r.txt").string();
+        request.htmlPath = (scratch / "r.htm").string();
+        request.seeded = true;
+        request.replication = orvane::Replication{1, 4, jobs, {}};
+        const orvane::RunResult result = orvane::Simulator(clock).Run(request);
+        if (result.status != orvane::RunStatus::Completed) {
+            state.SkipWithError("the run did not complete");
+            return;
+        }
+        benchmark::DoNotOptimize(result.saifi.mean);
+    }
+    std::filesystem::remove_all(scratch);
+    state.counters["years/s"] = benchmark::Counter(static_cast<double>(years) * state.iterations(),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["peak MB"] = PeakMegabytes();
+}
+
 // Writes the meshed network's NDL, to look at or to run with orvane-cli.
 int WriteMeshed(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
@@ -176,6 +214,29 @@ int main(int argc, char** argv) {
                 ->Arg(1440)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.5);
+    // A network ten times the old limit of 1,000 elements, at 24 quanta per day only.
+    static const Network large{
+        "meshed-10000", orvane::bench::MeshedFeeder(10000, MeshedSeed), {20, 1}, {1, 1}};
+    benchmark::RegisterBenchmark(
+        "meshed-10000/default",
+        [](benchmark::State& state) { Simulate(state, large, Engine::Default); })
+        ->ArgName("quanta")
+        ->Arg(24)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    // Real time: the work is on other threads.
+    for (const auto& [index, years] : {std::pair{1, 400000u}, std::pair{3, 20000u}})
+        benchmark::RegisterBenchmark(
+            ("replicas/" + networks[static_cast<size_t>(index)].name).c_str(),
+            [&networks, index, years](benchmark::State& state) {
+                Replicas(state, networks[static_cast<size_t>(index)], years);
+            })
+            ->ArgName("jobs")
+            ->Arg(1)
+            ->Arg(2)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

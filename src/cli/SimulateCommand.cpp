@@ -1,6 +1,7 @@
 #include "cli/SimulateCommand.h"
 
 #include "base/PendingFile.h"
+#include "cli/CsvResult.h"
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
 #include "run/BarImage.h"
@@ -48,18 +49,86 @@ void PrintSummary(const RunResult& r, const std::string& text, const std::string
     std::fprintf(out, "Reports: %s\n         %s\n", text.c_str(), html.c_str());
 }
 
-int JsonFailure(const std::string& path, const PendingFile& json, std::FILE* err) {
+int WriteFailure(const std::string& path, const PendingFile& file, std::FILE* err) {
     std::fprintf(err,
                  "orvane-cli: cannot write '%s': %s; check that the directory exists and has "
                  "room.\n",
-                 path.c_str(), json.Reason().c_str());
+                 path.c_str(), file.Reason().c_str());
     return ExitUsage;
 }
+
+// system.csv and loadpoints.csv in one directory, made before the run and replaced after it.
+struct CsvFiles {
+    PendingFile system;
+    PendingFile loadPoints;
+
+    // Creates the directory when needed; ExitOk, or ExitUsage with the reason on err.
+    int Open(const std::string& dir, std::FILE* err) {
+        std::error_code ec;
+        fs::create_directories(dir, ec);
+        if (ec || !fs::is_directory(dir)) {
+            std::fprintf(err, "orvane-cli: cannot create the CSV directory '%s': %s\n", dir.c_str(),
+                         ec ? ec.message().c_str() : "not a directory");
+            return ExitUsage;
+        }
+        for (PendingFile* file : {&system, &loadPoints}) {
+            const std::string path =
+                (fs::path(dir) / (file == &system ? "system.csv" : "loadpoints.csv")).string();
+            if (!file->Open(path))
+                return WriteFailure(path, *file, err);
+        }
+        return ExitOk;
+    }
+
+    int Commit(const RunResult& result, std::FILE* err) {
+        if (!system.Write(SystemCsv(result)) || !system.Commit())
+            return WriteFailure(system.Target(), system, err);
+        if (!loadPoints.Write(LoadPointsCsv(result)) || !loadPoints.Commit())
+            return WriteFailure(loadPoints.Target(), loadPoints, err);
+        return ExitOk;
+    }
+};
 
 } // namespace
 
 int CancelledExitCode(int signal) {
     return signal == SIGTERM ? ExitTerminated : ExitCancelled;
+}
+
+std::string NetworkLabel(const std::string& network) {
+    return network == StandardStream ? "<stdin>" : network;
+}
+
+bool ReadStream(std::FILE* in, std::string& text) {
+    errno = 0;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+        text.append(buffer, n);
+    return !std::ferror(in);
+}
+
+bool ReadFileText(const std::string& path, std::string& text) {
+    errno = 0;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    const bool read = ReadStream(file, text);
+    const int reason = errno;
+    std::fclose(file);
+    errno = reason;
+    return read;
+}
+
+int SimulateStream(const SimulateOptions& options, std::FILE* in, const std::atomic<bool>* cancel,
+                   Clock& clock, std::FILE* out, std::FILE* err) {
+    std::string ndl;
+    if (!ReadStream(in, ndl)) {
+        std::fprintf(err, "orvane-cli: cannot read the network from standard input: %s\n",
+                     std::strerror(errno != 0 ? errno : EIO));
+        return ExitUsage;
+    }
+    return SimulateText(options, std::move(ndl), NdlOrigin::File, cancel, clock, out, err);
 }
 
 int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
@@ -84,8 +153,11 @@ int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Cl
 
 int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin origin,
                  const std::atomic<bool>* cancel, Clock& clock, std::FILE* out, std::FILE* err) {
-    const std::string title =
-        options.title.empty() ? fs::path(options.network).stem().string() : options.title;
+    const bool fromStream = options.network == StandardStream;
+    const std::string title = !options.title.empty() ? options.title
+                              : fromStream           ? std::string("stdin")
+                                                     : fs::path(options.network).stem().string();
+    const std::string source = NetworkLabel(options.network);
     if (!TitleNamesDirectory(title)) {
         std::fprintf(err,
                      "orvane-cli: '%s' cannot name a report directory; give --name a plain "
@@ -110,10 +182,17 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
         return ExitUsage;
     }
 
-    // Made before the run, so that a JSON file that cannot be written fails at once.
+    // Made before the run, so that a JSON or CSV file that cannot be written fails at once.
+    // "-" sends the JSON to out in place of the summary.
+    const bool jsonToOut = options.jsonPath == StandardStream;
     PendingFile json;
-    if (!options.jsonPath.empty() && !json.Open(options.jsonPath))
-        return JsonFailure(options.jsonPath, json, err);
+    if (!options.jsonPath.empty() && !jsonToOut && !json.Open(options.jsonPath))
+        return WriteFailure(options.jsonPath, json, err);
+    CsvFiles csv;
+    if (!options.csvDir.empty()) {
+        if (const int code = csv.Open(options.csvDir, err); code != ExitOk)
+            return code;
+    }
 
     std::unique_ptr<TerminalProgress> progress;
     if (options.progress)
@@ -155,17 +234,17 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
                          "%s: error: the network's NDL was refused at line %u, column %u: %s\n"
                          "  (correct the value in the editor; 'orvane-cli ndl %s' shows the "
                          "text)\n",
-                         options.network.c_str(), result.errorLine, result.errorColumn,
-                         result.error.c_str(), options.network.c_str());
+                         source.c_str(), result.errorLine, result.errorColumn, result.error.c_str(),
+                         source.c_str());
         else if (result.errorLine)
-            std::fprintf(err, "%s:%u:%u: error: %s\n", options.network.c_str(), result.errorLine,
+            std::fprintf(err, "%s:%u:%u: error: %s\n", source.c_str(), result.errorLine,
                          result.errorColumn, result.error.c_str());
         else {
             // Not the network's fault: the parser's temporary file could not be made.
             std::fprintf(err,
                          "orvane-cli: cannot read '%s' into the parser: %s; check that the "
                          "temporary directory is writable.\n",
-                         options.network.c_str(), result.error.c_str());
+                         source.c_str(), result.error.c_str());
             return ExitUsage;
         }
         return ExitNetworkError;
@@ -173,18 +252,30 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
         std::fprintf(err,
                      "%s: error: the text has no system definition; start it with one, for "
                      "example 'system: quantsPerDay = 24'.\n",
-                     options.network.c_str());
+                     source.c_str());
         return ExitNetworkError;
     case RunStatus::NoLoadPoints:
-        std::fprintf(err, "%s: error: %s\n", options.network.c_str(), result.error.c_str());
+        std::fprintf(err, "%s: error: %s\n", source.c_str(), result.error.c_str());
         return ExitNetworkError;
     }
 
     if (json.IsOpen() && (!json.Write(JsonResult(result, title)) || !json.Commit()))
-        return JsonFailure(options.jsonPath, json, err);
-    PrintSummary(result, paths.text, paths.html, out);
+        return WriteFailure(options.jsonPath, json, err);
+    if (!options.csvDir.empty()) {
+        if (const int code = csv.Commit(result, err); code != ExitOk)
+            return code;
+    }
+    errno = 0;
+    if (jsonToOut) {
+        const std::string text = JsonResult(result, title);
+        std::fwrite(text.data(), 1, text.size(), out);
+    } else {
+        PrintSummary(result, paths.text, paths.html, out);
+    }
     if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fprintf(err, "orvane-cli: cannot write the summary: %s\n", std::strerror(errno));
+        std::fprintf(err, "orvane-cli: cannot write the %s: %s\n",
+                     jsonToOut ? "JSON result" : "summary",
+                     std::strerror(errno != 0 ? errno : EIO));
         return ExitUsage;
     }
     return ExitOk;

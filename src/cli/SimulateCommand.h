@@ -30,7 +30,8 @@ struct SimulateOptions {
     std::string network;      // the NDL file
     std::string outDir = "."; // reports go to outDir/title/, the bar picture to outDir
     std::string title;        // the network's name; the file's base name when empty
-    std::string jsonPath;     // where to write the figures as JSON; none when empty
+    std::string jsonPath;     // where to write the figures as JSON; none when empty, out when "-"
+    std::string csvDir;       // where to write system.csv and loadpoints.csv; none when empty
     bool progress = false;    // show a live progress line on err
     // Seeded replicas (see Replication); without a seed and with one replica the run draws the
     // one default sequence.
@@ -39,6 +40,17 @@ struct SimulateOptions {
     uint32_t jobs = 1;
     ReplicaRunFactory replicaRuns; // how the replicas are spread; threads when empty
 };
+
+// The name that stands for standard input as the network, and for standard output as the JSON
+// file. A network read from it is titled "stdin" and called "<stdin>" in messages.
+inline constexpr const char* StandardStream = "-";
+
+// How messages name a network: its path, or "<stdin>".
+std::string NetworkLabel(const std::string& network);
+// Reads in to its end; false, with errno telling why, when it fails.
+bool ReadStream(std::FILE* in, std::string& text);
+// Reads the file at path whole, the same way.
+bool ReadFileText(const std::string& path, std::string& text);
 
 // Runs one simulation from the command line; returns the process exit code.
 int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
@@ -49,6 +61,10 @@ enum class NdlOrigin {
     File,      // options.network itself: errors point into it
     Generated, // generated from the drawing options.network: errors point into that text
 };
+
+// The same run on the NDL text read from in (standard input for options.network "-").
+int SimulateStream(const SimulateOptions& options, std::FILE* in, const std::atomic<bool>* cancel,
+                   Clock& clock, std::FILE* out, std::FILE* err);
 
 // The same run on an NDL text already in hand; options.network names it in messages.
 int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin origin,

@@ -1,5 +1,6 @@
 #include "editor/OrvaneView.h"
 
+#include "editor/ComponentClipboard.h"
 #include "editor/ComponentView.h"
 #include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
@@ -8,19 +9,24 @@
 #include "model/LoadPoint.h"
 #include "model/NDLGenerator.h"
 #include "model/TypeOrder.h"
+#include "model/WidgetVisit.h"
 #include "run/BarImage.h"
 #include "run/ReportPaths.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStandardPaths>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <chrono>
@@ -88,10 +94,6 @@ private:
 
 COrvaneView::COrvaneView(COrvaneDoc& doc, QWidget* parent)
     : QAbstractScrollArea(parent), m_doc(doc) {
-    m_totalSize = doc.m_totalSize;
-    if (m_totalSize.cx <= 0 || m_totalSize.cy <= 0)
-        m_totalSize = CSize{static_cast<int32_t>(doc.m_workspaceWidth),
-                            static_cast<int32_t>(doc.m_workspaceHeight)};
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     // Every pixel comes from the buffer, so the background is never erased first.
@@ -100,11 +102,19 @@ COrvaneView::COrvaneView(COrvaneDoc& doc, QWidget* parent)
     horizontalScrollBar()->setSingleStep(10);
     verticalScrollBar()->setSingleStep(10);
     BuildContextMenu();
-    UpdateScrollBars();
+    ApplyWorkspaceSize();
     m_doc.AttachObserver(this);
+
+    m_undo = new QUndoStack(this);
+    connect(m_undo, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { m_doc.SetModified(!clean); });
+    connect(m_undo, &QUndoStack::indexChanged, this, &COrvaneView::OnUndoIndexChanged);
 }
 
 COrvaneView::~COrvaneView() {
+    // The stack's clearing signals nothing to a view half gone, nor marks the document.
+    m_undo->disconnect(this);
+    delete m_undo;
     // Workers post back to this view, so they end before any of it goes.
     for (auto& run : m_runs)
         run->RequestStop();
@@ -187,6 +197,9 @@ void COrvaneView::UpdateScrollBars() {
 
 void COrvaneView::ApplyWorkspaceSize() {
     m_totalSize = m_doc.m_totalSize;
+    if (m_totalSize.cx <= 0 || m_totalSize.cy <= 0)
+        m_totalSize = CSize{static_cast<int32_t>(m_doc.m_workspaceWidth),
+                            static_cast<int32_t>(m_doc.m_workspaceHeight)};
     UpdateScrollBars();
 }
 
@@ -228,10 +241,19 @@ void COrvaneView::SetCursorShape(CursorShape shape) {
 }
 
 void COrvaneView::ShowPropertyDialog(CWidget& widget) {
-    if (const std::unique_ptr<CWidget> edited = Prompter().EditProperties(this, widget)) {
-        m_doc.SetAttributes(widget, *edited);
-        InvalidateAll();
+    const std::unique_ptr<CWidget> edited = Prompter().EditProperties(this, widget);
+    if (!edited)
+        return;
+    // OK on an unchanged dialog is no step, and does not ask to save.
+    const bool wasModified = m_doc.IsModified();
+    std::unique_ptr<CWidget> before = CopyWidget(widget);
+    m_doc.SetAttributes(widget, *edited);
+    if (SameComponent(*before, widget)) {
+        m_doc.SetModified(wasModified);
+        return;
     }
+    m_undo->push(new CPropertiesCommand(m_doc, widget, std::move(before), CopyWidget(widget),
+                                        QString::fromUtf8(PropertiesUndoText)));
 }
 
 void COrvaneView::XorSegment(CPoint from, CPoint to) {
@@ -378,12 +400,7 @@ void COrvaneView::keyPressEvent(QKeyEvent* event) {
         return;
     case Qt::Key_Delete:
         // Only a selection is deleted; a component tool's mode is not one.
-        if (m_selectMode && !m_modes.empty()) {
-            for (auto& mode : m_modes)
-                mode->Delete();
-            m_modes.clear();
-            InvalidateAll();
-        }
+        DeleteSelection(DeleteUndoText);
         return;
     default:
         QAbstractScrollArea::keyPressEvent(event);
@@ -436,6 +453,13 @@ void COrvaneView::OnLeftDown(CPoint p, unsigned flags) {
     for (auto& mode : m_modes)
         mode->BeginMove(p);
     m_moving = true;
+    m_dragStart.clear();
+    for (const auto& mode : m_modes)
+        if (CWidget* widget = mode->GetWidget())
+            m_dragStart.push_back({widget, widget->GetPoint1(), widget->GetPoint2()});
+    m_dragWasModified = m_doc.IsModified();
+    m_dragIndex = m_undo->index();
+    emit commandStateChanged();
 }
 
 void COrvaneView::OnPointerMove(CPoint p, unsigned flags) {
@@ -478,10 +502,15 @@ void COrvaneView::OnLeftUp(CPoint p, unsigned flags) {
     m_captured = false;
     ClearOverlay(); // whatever rubber band was shown ends with the drag
     if (created) {
-        for (auto& mode : m_modes)
-            mode->OnLButtonUp(flags, p, *this);
+        CMode& tool = *m_modes.front();
+        const int before = CollectionSize(m_doc, tool.Type());
+        tool.OnLButtonUp(flags, p, *this);
+        if (CollectionSize(m_doc, tool.Type()) > before && tool.GetWidget())
+            m_undo->push(new CAddCommand(m_doc, {tool.GetWidget()},
+                                         QString::fromStdString(AddUndoText(tool.Type()))));
         return;
     }
+    FinishDrag();
     if (m_selectMode)
         InvalidateAll();
     if (m_rubberBand) {
@@ -495,7 +524,138 @@ void COrvaneView::OnLeftUp(CPoint p, unsigned flags) {
         for (auto& mode : m_modes)
             mode->BeginMove(p);
         InvalidateAll();
+        emit commandStateChanged();
     }
+}
+
+void COrvaneView::FinishDrag() {
+    if (m_dragStart.empty())
+        return;
+    const std::vector<CPlacement> before = std::move(m_dragStart);
+    m_dragStart.clear();
+    std::vector<CPlacement> after;
+    bool moved = false;
+    bool stretched = false;
+    for (const CPlacement& from : before) {
+        const CPlacement to{from.widget, from.widget->GetPoint1(), from.widget->GetPoint2()};
+        moved = moved || to.point1 != from.point1 || to.point2 != from.point2;
+        // Moving shifts both ends alike; a dragged end moves alone.
+        stretched = stretched || to.point1.x - from.point1.x != to.point2.x - from.point2.x ||
+                    to.point1.y - from.point1.y != to.point2.y - from.point2.y;
+        after.push_back(to);
+    }
+    if (!moved) {
+        // Back where it started: no step, and no question about saving, unless something else
+        // (a dialog opened by a double click) became a step meanwhile.
+        if (m_undo->index() == m_dragIndex)
+            m_doc.SetModified(m_dragWasModified);
+        return;
+    }
+    m_undo->push(new CMoveCommand(m_doc, before, std::move(after),
+                                  QString::fromUtf8(stretched ? StretchUndoText : MoveUndoText)));
+}
+
+void COrvaneView::DeleteSelection(const char* text) {
+    if (!m_selectMode || m_modes.empty())
+        return;
+    std::vector<CWidget*> widgets;
+    for (const auto& mode : m_modes)
+        if (CWidget* widget = mode->GetWidget())
+            widgets.push_back(widget);
+    m_modes.clear();
+    m_undo->push(new CDeleteCommand(m_doc, std::move(widgets), QString::fromUtf8(text)));
+}
+
+// ---- undo and the clipboard
+
+void COrvaneView::OnUndoIndexChanged() {
+    if (m_selectMode) {
+        std::vector<std::unique_ptr<CMode>> kept;
+        for (const auto& mode : m_modes) {
+            CWidget* widget = mode->GetWidget();
+            if (!widget || m_doc.IndexOf(*widget) < 0)
+                continue;
+            // Afresh: collection indices may have changed under the old mode.
+            std::unique_ptr<CMode> fresh = MakeMode(widget->Type(), &m_doc, this);
+            fresh->SetWidget(widget);
+            kept.push_back(std::move(fresh));
+        }
+        m_modes = std::move(kept);
+    }
+    ApplyWorkspaceSize();
+    InvalidateAll();
+    emit commandStateChanged();
+}
+
+void COrvaneView::OnUndo() {
+    // Not in the middle of a drag or a drawing: the step would be taken from under it.
+    if (!m_dragStart.empty() || m_captured)
+        return;
+    m_undo->undo();
+}
+
+void COrvaneView::OnRedo() {
+    if (!m_dragStart.empty() || m_captured)
+        return;
+    m_undo->redo();
+}
+
+void COrvaneView::DocumentSaved() {
+    m_undo->setClean();
+}
+
+bool COrvaneView::CanPaste() const {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasFormat(QString::fromUtf8(ComponentsMimeType));
+}
+
+void COrvaneView::OnCopy() {
+    const std::vector<CWidget*> widgets = Selection();
+    if (widgets.empty())
+        return;
+    QGuiApplication::clipboard()->setMimeData(ComponentsMimeData(m_doc, widgets).release());
+}
+
+void COrvaneView::OnCut() {
+    if (!HasSelection())
+        return;
+    OnCopy();
+    DeleteSelection(CutUndoText);
+}
+
+void COrvaneView::OnPaste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    const std::unique_ptr<COrvaneDoc> copies = data ? ComponentsFromMimeData(*data) : nullptr;
+    if (!copies)
+        return;
+    const QByteArray bytes = data->data(QString::fromUtf8(ComponentsMimeType));
+    m_pasteCount = bytes == m_pastedBytes ? m_pasteCount + 1 : 1;
+    m_pastedBytes = bytes;
+    const int offset = PasteOffset(m_doc.m_snapPixel, m_pasteCount);
+    const auto shifted = [offset](CPoint p) { return CPoint{p.x + offset, p.y + offset}; };
+
+    std::vector<CWidget*> pasted;
+    ForEachWidget(*copies, [&](CWidget& widget, int) {
+        CWidget* added = m_doc.AddCopy(widget);
+        if (!added)
+            return false;
+        m_doc.Move(*added, shifted(widget.GetPoint1()), shifted(widget.GetPoint2()));
+        pasted.push_back(added);
+        return true;
+    });
+    if (pasted.empty())
+        return;
+    if (!m_selectMode)
+        OnSelect();
+    m_modes.clear();
+    m_undo->push(new CAddCommand(m_doc, pasted, QString::fromUtf8(PasteUndoText)));
+    for (CWidget* widget : pasted) {
+        std::unique_ptr<CMode> mode = MakeMode(widget->Type(), &m_doc, this);
+        mode->SetWidget(widget);
+        m_modes.push_back(std::move(mode));
+    }
+    InvalidateAll();
+    emit commandStateChanged();
 }
 
 void COrvaneView::OnRightUp(CPoint p, QPoint globalPos) {
@@ -636,17 +796,19 @@ void COrvaneView::OnToggle() {
 void COrvaneView::OnWorkspaceSettings() {
     const std::optional<CWorkspaceSettings> edited =
         Prompter().EditWorkspaceSettings(this, m_doc.GetWorkspaceSettings());
-    if (!edited)
+    if (!edited || *edited == m_doc.GetWorkspaceSettings())
         return;
-    m_doc.SetWorkspaceSettings(*edited);
-    ApplyWorkspaceSize();
-    InvalidateAll();
+    m_undo->push(new CWorkspaceSettingsCommand(m_doc, *edited,
+                                               QString::fromUtf8(WorkspaceSettingsUndoText)));
 }
 
 void COrvaneView::OnSimulationSettings() {
-    if (const std::optional<CSimulationSettings> edited =
-            Prompter().EditSimulationSettings(this, m_doc.GetSettings()))
-        m_doc.SetSettings(*edited);
+    const std::optional<CSimulationSettings> edited =
+        Prompter().EditSimulationSettings(this, m_doc.GetSettings());
+    if (!edited || *edited == m_doc.GetSettings())
+        return;
+    m_undo->push(new CSimulationSettingsCommand(m_doc, *edited,
+                                                QString::fromUtf8(SimulationSettingsUndoText)));
 }
 
 // ---- Build commands
@@ -710,35 +872,53 @@ void COrvaneView::OnSimulate() {
     std::string barFailure;
     WriteBarImage(paths.barImage, barFailure);
     m_doc.SetResultPath(this, paths.html);
+    // The path is no step to undo: no state of the stack is the saved one any more.
+    m_undo->resetClean();
 
     params->m_networkName = m_title;
     params->m_textReportPath = paths.text;
     params->m_htmlReportPath = paths.html;
     params->m_ndlText = generator.GetText();
-    auto run = std::make_unique<CSimulationRun>(params, hookup.sink, hookup.cancel);
+    auto run = std::make_unique<CSimulationRun>(params, hookup.sink, hookup.cancel, hookup.failed);
     CSimulationRun* raw = run.get();
     m_runs.push_back(std::move(run));
     m_lastParams = params;
-    raw->Start([this, raw](const RunResult& result) {
+    raw->Start([this, raw, params](const RunResult& result) {
         const int status = static_cast<int>(result.status);
+        const RunFailure failure = DescribeRunFailure(result, params->m_ndlText);
         QMetaObject::invokeMethod(
-            this, [this, raw, status] { RunEnded(raw, status); }, Qt::QueuedConnection);
+            this, [this, raw, status, failure] { RunEnded(raw, status, failure); },
+            Qt::QueuedConnection);
     });
     emit simulationStarted(QString::fromStdString(paths.html));
 }
 
-void COrvaneView::RunEnded(CSimulationRun* run, int status) {
+void COrvaneView::RunEnded(CSimulationRun* run, int status, const RunFailure& failure) {
     const auto it =
         std::find_if(m_runs.begin(), m_runs.end(), [run](const auto& r) { return r.get() == run; });
     if (it == m_runs.end())
         return;
     const bool current = (*it)->Params() == m_lastParams;
+    const std::string html = (*it)->Params()->m_htmlReportPath;
     (*it)->Join();
     m_runs.erase(it);
     // A progress window clears the flag when it closes; without one the run's end does.
     if (current && !m_progressFactory)
         m_simulationRunning = false;
+    if (!failure.message.empty() && !m_progressFactory)
+        emit statusMessage(QString::fromStdString(failure.message).replace('\n', ' '));
+    if (!failure.errorsLine.empty())
+        emit networkErrorFound(this, QString::fromStdString(failure.errorsLine));
+    // A result viewer showed the report as it was when the run began; these runs replaced it.
+    const auto ended = static_cast<RunStatus>(status);
+    if (ended != RunStatus::Cancelled && ended != RunStatus::WriteFailed)
+        m_doc.NotifyViews(this, html);
     emit simulationEnded(status);
+}
+
+bool COrvaneView::HasRunInProgress() const {
+    return std::any_of(m_runs.begin(), m_runs.end(),
+                       [](const auto& run) { return !run->HasEnded() && !run->IsStopRequested(); });
 }
 
 void COrvaneView::CancelSimulation() {

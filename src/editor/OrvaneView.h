@@ -3,10 +3,13 @@
 #include "editor/DoubleBuffering.h"
 #include "editor/Mode.h"
 #include "editor/SimulationRun.h"
+#include "editor/UndoCommands.h"
+#include "editor/ViewLogic.h"
 #include "model/NetworkCheck.h"
 #include "model/OrvaneDoc.h"
 
 #include <QAbstractScrollArea>
+#include <QByteArray>
 #include <QPointer>
 #include <QString>
 
@@ -19,6 +22,7 @@
 #include <vector>
 
 class QMenu;
+class QUndoStack;
 
 namespace orvane {
 
@@ -27,10 +31,12 @@ class COrvaneView;
 
 // What the shell's progress window gives back for one run: the sink the engine reports to (it
 // must hand the figures to the GUI thread itself) and, optionally, its own way of stopping the
-// run, which also wakes a run it has paused.
+// run, which also wakes a run it has paused, and of showing that the run ended on an error in
+// the network (called on the worker thread, in place of the sink's end).
 struct CProgressHookup {
     std::shared_ptr<ProgressSink> sink;
     std::function<void()> cancel;
+    std::function<void(const std::string& message)> failed;
 };
 
 // Makes the progress window of one run. stop is the run's own cancel flag and owner keeps it
@@ -40,7 +46,9 @@ using ProgressWindowFactory = std::function<CProgressHookup(
 
 // The workspace: a scrolling view of one network document on which components are placed,
 // selected, moved, deleted and opened, and from which the Build commands run. Mouse and key
-// input go to the editing modes; the network is painted through an off-screen buffer.
+// input go to the editing modes; the network is painted through an off-screen buffer. Every
+// change the view makes to the drawing is a command on its undo stack, whose clean state the
+// document's modified mark follows.
 class COrvaneView : public QAbstractScrollArea,
                     public CModeHost,
                     public CDrawingSurface,
@@ -96,6 +104,8 @@ public:
     bool IsNdlWindowOpen() const { return m_ndlWindowOpen; }
     QWidget* NdlWindow() const { return m_ndlWindow; }
     bool IsSimulationRunning() const { return m_simulationRunning; }
+    // Whether a run is simulating, not finished and not asked to stop.
+    bool HasRunInProgress() const;
     // Runs whose worker has not been joined yet (a cancelled run may still be ending).
     int LiveRunCount() const { return static_cast<int>(m_runs.size()); }
     // The parameter block of the most recent run.
@@ -103,6 +113,13 @@ public:
     // The components of m_modes: the selection in the Select tool.
     std::vector<CWidget*> Selection() const;
     int ModeCount() const { return static_cast<int>(m_modes.size()); }
+    // The changes made in this view, for Undo and Redo.
+    QUndoStack* UndoStack() const { return m_undo; }
+    // Whether Cut and Copy have something to take, and the clipboard something to paste.
+    bool HasSelection() const { return m_selectMode && !m_modes.empty(); }
+    bool CanPaste() const;
+    // The document has been saved: its present state is the one undo returns to unmodified.
+    void DocumentSaved();
     // The scroll extent in screen pixels.
     QSize ScrollExtent() const;
     CSize TotalSize() const { return m_totalSize; }
@@ -141,6 +158,14 @@ public slots:
     void OnToggle();
     void OnZoomIn();
     void OnZoomOut();
+    void OnUndo();
+    void OnRedo();
+    // The clipboard commands work on the selection of the Select tool. Cut and Paste are one
+    // undo step each; pasted components lie a little apart from the copied ones, and become the
+    // selection.
+    void OnCut();
+    void OnCopy();
+    void OnPaste();
 
     // Selects one component, as a double click in the NDL errors list does. A component that is
     // no longer in the document is ignored.
@@ -168,6 +193,9 @@ signals:
     void simulationStarted(const QString& htmlReportPath);
     // A run's worker has ended (completed, failed to parse or cancelled).
     void simulationEnded(int runStatus);
+    // A run ended on an error in the network; line is what the NDL errors list shows for it.
+    // Comes before simulationEnded.
+    void networkErrorFound(orvane::COrvaneView* view, const QString& line);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -202,9 +230,16 @@ private:
     void ClearOverlay();
     void AddToSelection(std::unique_ptr<CMode> probe);
     void BuildContextMenu();
+    // Removes the selection as one undo step named text.
+    void DeleteSelection(const char* text);
+    // The end of a drag in the Select tool: one Move or Stretch step when anything moved.
+    void FinishDrag();
+    // After each step done or undone: the selection keeps what is still in the drawing, and the
+    // picture and the scroll extent follow the document.
+    void OnUndoIndexChanged();
     void PaintOverlay(QPainter& painter) const;
     CPrompter& Prompter();
-    void RunEnded(CSimulationRun* run, int status);
+    void RunEnded(CSimulationRun* run, int status, const RunFailure& failure);
 
     COrvaneDoc& m_doc;
     std::string m_title;
@@ -228,6 +263,16 @@ private:
     bool m_simulationRunning = false;
     QPointer<QWidget> m_ndlWindow;
     bool m_captured = false; // the left button went down with a component tool
+
+    QUndoStack* m_undo = nullptr;
+    // Where the dragged components were when the button went down, and the state to go back to
+    // when the drag moves nothing.
+    std::vector<CPlacement> m_dragStart;
+    bool m_dragWasModified = false;
+    int m_dragIndex = 0;
+    // The clipboard bytes pasted last and how many times in a row, for the paste offset.
+    QByteArray m_pastedBytes;
+    int m_pasteCount = 0;
 
     std::vector<XorShape> m_overlay;
     CDoubleBuffering m_buffer;

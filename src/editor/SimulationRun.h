@@ -25,11 +25,16 @@ struct CSimulationParams {
 // One simulation on a worker thread of its own. The worker reads the parameter block once,
 // calls Simulator::Run and then `onEnd` (on the worker thread). The progress sink is shared with
 // whoever shows it and kept alive until the worker has ended.
+//
+// The sink hears the end of the run (ShowNote, ShowCompleted) only once the run's status is
+// known: a run that ends on an error in the network calls `failed` with the message for the
+// user instead (on the worker thread), so that it is never shown as completed.
 class CSimulationRun {
 public:
     CSimulationRun(std::shared_ptr<CSimulationParams> params,
                    std::shared_ptr<ProgressSink> progress,
-                   std::function<void()> cancelFromWindow = {});
+                   std::function<void()> cancelFromWindow = {},
+                   std::function<void(const std::string&)> failed = {});
     // Stops the run and waits for the worker.
     ~CSimulationRun();
     CSimulationRun(const CSimulationRun&) = delete;
@@ -48,6 +53,7 @@ private:
     std::shared_ptr<CSimulationParams> m_params;
     std::shared_ptr<ProgressSink> m_progress;
     std::function<void()> m_cancelFromWindow;
+    std::function<void(const std::string&)> m_failed;
     std::thread m_thread;
     std::atomic<bool> m_ended{false};
 };

@@ -1,9 +1,11 @@
 #include "editor/ViewLogic.h"
 
 #include "engine/Report.h"
+#include "run/Simulator.h"
 
 #include <cmath>
 #include <cstdio>
+#include <string_view>
 
 namespace orvane {
 
@@ -62,10 +64,6 @@ std::string StatusYText(int y) {
     return "y=" + std::to_string(y);
 }
 
-int StatusPaneWidth(const std::string& text) {
-    return 7 * static_cast<int>(text.size());
-}
-
 const char* ToolMenuText(WidgetType type) {
     switch (type) {
     case WidgetType::Line:
@@ -90,6 +88,48 @@ const char* ToolMenuText(WidgetType type) {
     return "";
 }
 
+const char* ComponentName(WidgetType type) {
+    switch (type) {
+    case WidgetType::Line:
+        return "Feeder";
+    case WidgetType::CircuitBreaker:
+        return "Circuit Breaker";
+    case WidgetType::Fuse:
+        return "Fuse";
+    case WidgetType::Recloser:
+        return "Recloser";
+    case WidgetType::Isolator:
+        return "Isolator";
+    case WidgetType::BusBar:
+        return "Bus Bar";
+    case WidgetType::LoadPoint:
+        return "Load Point";
+    case WidgetType::GenSource:
+        return "Gen Source";
+    case WidgetType::Equipment:
+        return "Equipment";
+    }
+    return "";
+}
+
+std::string AddUndoText(WidgetType type) {
+    return std::string("Add ") + ComponentName(type);
+}
+
+std::string UndoMenuText(const std::string& action) {
+    return (action.empty() ? std::string("&Undo") : "&Undo " + action) + "\tCtrl+Z";
+}
+
+std::string RedoMenuText(const std::string& action) {
+    return (action.empty() ? std::string("&Redo") : "&Redo " + action) + "\tCtrl+Y";
+}
+
+int PasteOffset(int snapPixel, int pasteCount) {
+    constexpr int kLeast = 20;
+    const int step = snapPixel > 0 ? (kLeast + snapPixel - 1) / snapPixel * snapPixel : kLeast;
+    return step * pasteCount;
+}
+
 std::string ChooseReportBase(const std::string& programDir, bool programDirWritable,
                              const std::string& userDataDir) {
     if (programDirWritable && !programDir.empty())
@@ -101,6 +141,53 @@ std::string LoadPointAddress(const std::string& resultPath, const std::string& l
     // The report names each load point's section by its anchor id, which keeps any name usable
     // in an address.
     return resultPath + "#" + AnchorName(loadPointName);
+}
+
+namespace {
+
+// The last line of the first definition: lines end in '\\' while it goes on.
+uint32_t SystemDefinitionLines(const std::string& ndlText) {
+    uint32_t line = 1;
+    size_t start = 0;
+    for (;;) {
+        const size_t end = ndlText.find('\n', start);
+        const std::string_view text =
+            std::string_view(ndlText).substr(start, end == std::string::npos ? end : end - start);
+        if (!text.ends_with('\\') || end == std::string::npos)
+            return line;
+        ++line;
+        start = end + 1;
+    }
+}
+
+} // namespace
+
+RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText) {
+    switch (result.status) {
+    case RunStatus::Completed:
+    case RunStatus::Cancelled:
+    case RunStatus::WriteFailed:
+        return {};
+    case RunStatus::NoSystem:
+        return {"The network has an error: its NDL has no system definition.",
+                "The NDL has no system definition"};
+    case RunStatus::NoLoadPoints:
+        return {"The network has an error: it has no load points; draw at least one to "
+                "simulate it.",
+                "The network has no load points"};
+    case RunStatus::ParseFailed:
+        break;
+    }
+    if (result.errorLine == 0) // the parser's own trouble, not the network's
+        return {"The simulation could not start: " + result.error + ".", {}};
+    const std::string place = "line " + std::to_string(result.errorLine) + ", column " +
+                              std::to_string(result.errorColumn);
+    const bool settings = result.errorLine <= SystemDefinitionLines(ndlText);
+    return {"The network has an error: " + result.error + " (" + place + " of its NDL" +
+                (settings ? ", in the simulation settings).\nCorrect it in Settings > Simulation "
+                            "settings."
+                          : ").\nGenerate NDL (F9) shows the text."),
+            "NDL " + place + ": " + result.error};
 }
 
 std::string ProgressStatusText(uint32_t year, uint32_t yearMax, double yearsPerSecond) {

@@ -6,6 +6,10 @@
 #include <string>
 
 namespace orvane {
+struct RunResult;
+}
+
+namespace orvane {
 
 // The workspace view's arithmetic and fixed texts, kept apart from any window so that they can
 // be tested on their own.
@@ -35,13 +39,34 @@ CPoint WindowToWorkspace(int windowX, int windowY, int scrollX, int scrollY, boo
 // The viewport rectangle that covers a workspace rectangle (the inverse, rounded outwards).
 CRect WorkspaceToWindow(const CRect& rect, int scrollX, int scrollY, bool zoomed, double scale);
 
-// The two status-bar panes for a pointer position, and the width each pane gets.
+// The two status-bar panes for a pointer position.
 std::string StatusXText(int x);
 std::string StatusYText(int y);
-int StatusPaneWidth(const std::string& text); // 7 pixels per character
 
 // Menu texts of the view's commands.
 const char* ToolMenuText(WidgetType type); // "F&eeder", "&Circuit Breaker", ...
+// A component type as the user knows it: "Feeder", "Circuit Breaker", ...
+const char* ComponentName(WidgetType type);
+
+// What undo and redo name: "Add Feeder" and the others.
+std::string AddUndoText(WidgetType type);
+inline constexpr const char* DeleteUndoText = "Delete";
+inline constexpr const char* CutUndoText = "Cut";
+inline constexpr const char* PasteUndoText = "Paste";
+inline constexpr const char* MoveUndoText = "Move";
+inline constexpr const char* StretchUndoText = "Stretch";
+inline constexpr const char* PropertiesUndoText = "Properties";
+inline constexpr const char* SimulationSettingsUndoText = "Simulation Settings";
+inline constexpr const char* WorkspaceSettingsUndoText = "Workspace Settings";
+// The Edit menu's items for the next change to undo and redo ("&Undo Move\tCtrl+Z"); plain
+// "&Undo\tCtrl+Z" and "&Redo\tCtrl+Y" when there is none.
+std::string UndoMenuText(const std::string& action);
+std::string RedoMenuText(const std::string& action);
+
+// How far the n-th paste of the same components lies from where they were copied: n steps of
+// the smallest multiple of the grid pitch that is at least 20 units, so that pasted ends stay
+// on the grid.
+int PasteOffset(int snapPixel, int pasteCount);
 inline constexpr const char* SelectMenuText = "&Select";
 inline constexpr const char* WorkspaceSettingsMenuText = "&Workspace settings";
 inline constexpr const char* SimulationSettingsMenuText = "Simulation s&ettings";
@@ -49,8 +74,8 @@ inline constexpr const char* DebugMenuText = "&Debug\t\tF&8";
 inline constexpr const char* SimulateMenuText = "&Simulate\t\tF&7";
 inline constexpr const char* GenerateNdlMenuText = "Generate NDL\t\tF&9";
 inline constexpr const char* ToggleMenuText = "T&oggle";
-inline constexpr const char* ZoomInMenuText = "Zoom in\tCtrl +";
-inline constexpr const char* ZoomOutMenuText = "Zoom out\tCtrl -";
+inline constexpr const char* ZoomInMenuText = "Zoom in\tAlt++";
+inline constexpr const char* ZoomOutMenuText = "Zoom out\tAlt+-";
 // The context menu's settings submenu.
 inline constexpr const char* ContextSettingsMenuText = "Se&ttings";
 inline constexpr const char* ContextWorkspaceSettingsText = "&Workspace Settings";
@@ -70,6 +95,17 @@ std::string ChooseReportBase(const std::string& programDir, bool programDirWrita
 
 // The result-viewer address of a load point's section of the HTML report.
 std::string LoadPointAddress(const std::string& resultPath, const std::string& loadPointName);
+
+// What the user is told of a run that ended without figures because of its input. Empty for a
+// run that completed, was cancelled or could not write its reports: the progress window tells
+// those as before.
+struct RunFailure {
+    std::string message;    // for the progress window, or the status bar without one
+    std::string errorsLine; // for the "NDL Errors" list; empty when the network is not at fault
+};
+// ndlText is the text the run read: an error within its first definition lies in the
+// simulation settings.
+RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText);
 
 // The status-bar line for a year of a run, when no progress window shows it.
 std::string ProgressStatusText(uint32_t year, uint32_t yearMax, double yearsPerSecond);

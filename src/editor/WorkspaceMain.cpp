@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
+#include <QUndoStack>
 #include <QUrl>
 
 #include <algorithm>
@@ -104,11 +105,12 @@ private:
         view->setFocus();
     }
 
-    // A pane as wide as its text: 7 pixels a character, or more where the font needs it.
+    // A pane as wide as its text needs in its font, and never narrower again, so that it does
+    // not jump about as the pointer moves.
     static void ShowPane(QLabel* pane, const QString& text) {
         pane->setText(text);
-        pane->setFixedWidth(std::max(StatusPaneWidth(text.toStdString()),
-                                     pane->fontMetrics().horizontalAdvance(text) + 6));
+        pane->setFixedWidth(
+            std::max(pane->fontMetrics().horizontalAdvance(text) + 8, pane->minimumWidth()));
     }
 
     void ShowErrors(const CheckReport& report) {
@@ -133,6 +135,7 @@ private:
             QMessageBox::warning(this, windowTitle(), QString::fromStdString(error));
             return false;
         }
+        m_view->DocumentSaved();
         m_path = path;
         m_title = QFileInfo(path).completeBaseName();
         m_view->SetTitle(m_title.toStdString());
@@ -180,6 +183,30 @@ private:
         });
         file->addSeparator();
         file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+
+        // Always enabled, so that the shortcuts work; each does nothing when it has nothing to do.
+        QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+        QAction* undo =
+            edit->addAction(QString(), QKeySequence::Undo, this, [this] { m_view->OnUndo(); });
+        QAction* redo =
+            edit->addAction(QString(), QKeySequence::Redo, this, [this] { m_view->OnRedo(); });
+        edit->addSeparator();
+        edit->addAction(QStringLiteral("Cu&t"), QKeySequence::Cut, this,
+                        [this] { m_view->OnCut(); });
+        edit->addAction(QStringLiteral("&Copy"), QKeySequence::Copy, this,
+                        [this] { m_view->OnCopy(); });
+        edit->addAction(QStringLiteral("&Paste"), QKeySequence::Paste, this,
+                        [this] { m_view->OnPaste(); });
+        const auto name = [](const std::string& text) {
+            return QString::fromStdString(text).section(QLatin1Char('\t'), 0, 0);
+        };
+        const auto nameSteps = [this, undo, redo, name] {
+            const QUndoStack* stack = m_view ? m_view->UndoStack() : nullptr;
+            undo->setText(name(UndoMenuText(stack ? stack->undoText().toStdString() : "")));
+            redo->setText(name(RedoMenuText(stack ? stack->redoText().toStdString() : "")));
+        };
+        connect(edit, &QMenu::aboutToShow, this, nameSteps);
+        nameSteps();
 
         QMenu* widgets = menuBar()->addMenu(QStringLiteral("W&idgets"));
         m_select = Add(widgets, SelectMenuText, [this] { m_view->OnSelect(); });

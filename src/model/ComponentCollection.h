@@ -53,6 +53,17 @@ public:
         return removed;
     }
 
+    // Puts a component back at position i (0 to GetSize()), taking it from item. False, with
+    // item and the list as they were, when memory runs out.
+    bool InsertAt(int i, std::unique_ptr<T>& item) {
+        try {
+            m_items.insert(m_items.begin() + i, std::move(item));
+            return true;
+        } catch (const std::bad_alloc&) {
+            return false;
+        }
+    }
+
     void DeleteAll() { m_items.clear(); }
 
     Array& GetArray() { return m_items; }

@@ -75,6 +75,12 @@ void COrvaneDoc::Added(WidgetType type) {
     m_modified = true;
 }
 
+CWidget* COrvaneDoc::AddCopy(const CWidget& widget) {
+    return VisitWidget(widget, [this](const auto& w) -> CWidget* {
+        return Add<std::remove_cvref_t<decltype(w)>>(w);
+    });
+}
+
 bool COrvaneDoc::Remove(CWidget& widget) {
     // The type-order entry stays: the walks pass over entries left without a component.
     return VisitWidget(widget, [this](auto& w) {
@@ -83,7 +89,74 @@ bool COrvaneDoc::Remove(CWidget& widget) {
         if (index < 0) {
             return false;
         }
+        // Room first, so that running out of memory cannot destroy the component.
+        m_removed.reserve(m_removed.size() + 1);
         m_removed.push_back(collection.RemoveAt(index));
+        m_modified = true;
+        return true;
+    });
+}
+
+int COrvaneDoc::IndexOf(const CWidget& widget) const {
+    return VisitWidget(widget, [this](const auto& w) {
+        return GetCollection<std::remove_cvref_t<decltype(w)>>().IndexOf(&w);
+    });
+}
+
+bool COrvaneDoc::Reinsert(CWidget& widget, int index) {
+    return index >= 0 && PutBack(widget, index, false);
+}
+
+bool COrvaneDoc::AddAgain(CWidget& widget) {
+    return PutBack(widget, -1, true);
+}
+
+bool COrvaneDoc::PutBack(CWidget& widget, int index, bool newEntry) {
+    const auto removed = std::find_if(m_removed.begin(), m_removed.end(),
+                                      [&widget](const auto& w) { return w.get() == &widget; });
+    if (removed == m_removed.end()) {
+        return false;
+    }
+    return VisitWidget(widget, [&](auto& w) {
+        using T = std::remove_cvref_t<decltype(w)>;
+        auto& collection = GetCollection<T>();
+        const int at = index < 0 ? collection.GetSize() : index;
+        if (at > collection.GetSize()) {
+            return false;
+        }
+        if (newEntry) {
+            m_typeOrder.emplace_back(TypeName(w.Type()));
+        }
+        std::unique_ptr<T> item(static_cast<T*>(removed->release()));
+        if (!collection.InsertAt(at, item)) {
+            removed->reset(item.release());
+            if (newEntry) {
+                m_typeOrder.pop_back();
+            }
+            return false;
+        }
+        m_removed.erase(removed);
+        m_modified = true;
+        return true;
+    });
+}
+
+bool COrvaneDoc::Withdraw(CWidget& widget) {
+    return VisitWidget(widget, [this](auto& w) {
+        auto& collection = GetCollection<std::remove_cvref_t<decltype(w)>>();
+        const int last = collection.GetSize() - 1;
+        if (last < 0 || collection.GetAt(last) != &w) {
+            return false;
+        }
+        // Add appended the last entry of the name; an earlier one may stand for this component
+        // when removals left entries without one, but dropping the last restores the list.
+        const auto entry = std::find(m_typeOrder.rbegin(), m_typeOrder.rend(), TypeName(w.Type()));
+        if (entry == m_typeOrder.rend()) {
+            return false;
+        }
+        m_removed.reserve(m_removed.size() + 1);
+        m_removed.push_back(collection.RemoveAt(last));
+        m_typeOrder.erase(std::next(entry).base());
         m_modified = true;
         return true;
     });

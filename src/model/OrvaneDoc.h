@@ -86,6 +86,9 @@ public:
     // Takes a component out of the drawing. It stays alive with the document, for the list of
     // components found not connected may still point at it. False when it is not in the drawing.
     bool Remove(CWidget& widget);
+    // Adds a copy of a component, attributes, geometry and all (from the clipboard, or from
+    // another drawing), as Add does. nullptr when memory runs out; nothing has changed then.
+    CWidget* AddCopy(const CWidget& widget);
     // Puts a component's ends at p1 and p2; a one-point component goes to p2.
     void Move(CWidget& widget, CPoint p1, CPoint p2);
     // Gives a component the attributes of values, a component of the same type (usually an
@@ -97,6 +100,23 @@ public:
     bool SetSettings(const CSimulationSettings& settings);
     // Replaces the workspace options; the scroll extent follows the workspace size.
     void SetWorkspaceSettings(const CWorkspaceSettings& settings);
+
+    // ---- The inverses, for undo. Each puts back exactly what its change took, type-order list
+    // included, so that undoing a change leaves the file bytes as they were before it.
+
+    // Where a component stands in its collection; -1 when it is not in the drawing.
+    int IndexOf(const CWidget& widget) const;
+    // Undoes Remove: puts the component back at the collection index it had, so that it stands
+    // for the same type-order entry again. False, changing nothing, when Remove did not take it
+    // out or the index lies past the end of its collection.
+    bool Reinsert(CWidget& widget, int index);
+    // Undoes Add (or AddCopy): takes out the component added last and drops the last type-order
+    // entry of its type, the one Add appended. False, changing nothing, unless the component is
+    // the last of its collection.
+    bool Withdraw(CWidget& widget);
+    // Redoes Add after Withdraw: the same component at the end of its collection, with a new
+    // type-order entry. False, changing nothing, when Withdraw did not take it out.
+    bool AddAgain(CWidget& widget);
 
     const std::string& GetResultPath() const { return m_resultPath; }
     // Stores the path, which the network file keeps, and tells every observer except the sender,
@@ -125,6 +145,9 @@ public:
 
 private:
     void Added(WidgetType type);
+    // Moves a component taken out by Remove or Withdraw back into its collection at index
+    // (the end when -1).
+    bool PutBack(CWidget& widget, int index, bool newEntry);
     void Store(CArchive& ar);
     void LoadFrom(CArchive& ar);
     void SerializeContents(CArchive& ar);

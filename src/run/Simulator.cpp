@@ -21,12 +21,19 @@ IndexResult Index(const Estimate& e) {
     return IndexResult{e.Mean(), e.RelativeAccuracy()};
 }
 
-void Collect(const Simulation& sim, RunResult& result) {
+void Collect(const Simulation& sim, const ParserDistrib& parser, RunResult& result) {
     const SystemEstimates& sys = sim.System();
     result.years = sim.YearsSimulated();
     result.converged = sim.Stopped() == StopReason::Accurate;
     result.yearMax = sim.YearMax();
     result.accuracy = sim.Accuracy();
+    result.quantsPerDay = sim.QuantsPerDay();
+    result.yearMin = sim.YearMin();
+    result.yearStep = sim.YearStep();
+    result.fuses = parser.FusesOn();
+    result.isolators = parser.IsolatorsOn();
+    result.reclosers = parser.ReclosersOn();
+    result.maxFlow = parser.MaxFlowOn();
     result.saifi = Index(sys.saifi);
     result.saidi = Index(sys.saidi);
     result.caidi = Index(sys.caidi);
@@ -134,7 +141,7 @@ RunResult Simulator::Run(const RunRequest& request) {
                     result.status = RunStatus::Cancelled;
                 } else {
                     result.status = RunStatus::Completed;
-                    Collect(*simulation, result);
+                    Collect(*simulation, *parser, result);
                     result.seeded = request.seeded;
                     result.seed = request.replication.seed;
                     result.replicas = request.seeded ? request.replication.replicas : 1;

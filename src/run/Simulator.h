@@ -60,7 +60,15 @@ struct RunResult {
     bool converged = false;
     uint32_t yearMax = 0;
     double accuracy = 0.0; // the target, a fraction
-    bool seeded = false;   // with seed and replicas as below
+    // The rest of the system definition the run went by.
+    uint32_t quantsPerDay = 0;
+    uint32_t yearMin = 0;
+    uint32_t yearStep = 0;
+    bool fuses = true;
+    bool isolators = true;
+    bool reclosers = true;
+    bool maxFlow = true;
+    bool seeded = false; // with seed and replicas as below
     uint64_t seed = 0;
     uint32_t replicas = 1;
     IndexResult saifi, saidi, caidi, ens;

@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDebug>
 #include <QDragEnterEvent>
@@ -37,7 +38,9 @@
 #include <QStatusBar>
 #include <QTextDocument>
 #include <QToolBar>
+#include <QUndoStack>
 
+#include <algorithm>
 #include <array>
 
 namespace orvane {
@@ -46,6 +49,8 @@ namespace {
 
 const QString kFrameTitle = QStringLiteral("Orvane Series\u00AE - Orvane Velmoor ");
 const QString kIdleText = QStringLiteral("Select & right click to bring up component dialog box");
+// Space between a pointer pane's text and its neighbours.
+constexpr int kPanePadding = 8;
 
 struct ToolCommand {
     WidgetType type;
@@ -175,27 +180,37 @@ void CMainFrame::CreateActions() {
                    QStringLiteral("Exit"));
     connect(a, &QAction::triggered, this, &QWidget::close);
 
-    // Edit: no handlers, always disabled.
-    a = MakeAction(QStringLiteral("ID_EDIT_UNDO"), QStringLiteral("&Undo\tCtrl+Z"),
+    // Edit: the active network view's undo stack and the clipboard. The texts name the step
+    // (UpdateCommandUI).
+    a = MakeAction(QStringLiteral("ID_EDIT_UNDO"), S(UndoMenuText("").c_str()),
                    QStringLiteral("Undo the last action"), QStringLiteral("Undo"));
     a->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnUndo); });
+    a = MakeAction(QStringLiteral("ID_EDIT_REDO"), S(RedoMenuText("").c_str()),
+                   QStringLiteral("Redo the previously undone action"), QStringLiteral("Redo"));
+    a->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnRedo); });
     a = MakeAction(QStringLiteral("ID_EDIT_CUT"), QStringLiteral("Cu&t\tCtrl+X"),
                    QStringLiteral("Cut the selection and put it on the Clipboard"),
                    QStringLiteral("Cut"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
     a->setIcon(MakeToolbarIcon(ToolbarIcon::Cut));
+    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnCut); });
     a = MakeAction(QStringLiteral("ID_EDIT_COPY"), QStringLiteral("&Copy\tCtrl+C"),
                    QStringLiteral("Copy the selection and put it on the Clipboard"),
                    QStringLiteral("Copy"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     a->setIcon(MakeToolbarIcon(ToolbarIcon::Copy));
+    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnCopy); });
     a = MakeAction(QStringLiteral("ID_EDIT_PASTE"), QStringLiteral("&Paste\tCtrl+V"),
                    QStringLiteral("Insert Clipboard contents"), QStringLiteral("Paste"));
     a->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     a->setIcon(MakeToolbarIcon(ToolbarIcon::Paste));
-    for (const char* id : {"ID_EDIT_UNDO", "ID_EDIT_CUT", "ID_EDIT_COPY", "ID_EDIT_PASTE"})
-        Action(S(id))->setEnabled(false);
+    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnPaste); });
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::UpdateCommandUI);
 
     // The view's commands.
     a = MakeAction(QStringLiteral("ID_SELECT"), S(SelectMenuText), QStringLiteral("Select"),
@@ -356,6 +371,7 @@ void CMainFrame::CreateMenus() {
 
     m_edit = menu(QStringLiteral("&Edit"));
     m_edit->addAction(Action(QStringLiteral("ID_EDIT_UNDO")));
+    m_edit->addAction(Action(QStringLiteral("ID_EDIT_REDO")));
     m_edit->addSeparator();
     for (const char* id : {"ID_EDIT_CUT", "ID_EDIT_COPY", "ID_EDIT_PASTE"})
         m_edit->addAction(Action(S(id)));
@@ -619,9 +635,22 @@ void CMainFrame::UpdateTitles() {
                 view->SetTitle(doc->Title().toStdString());
         }
     }
+    setWindowTitle(MainTitle());
+}
+
+QString CMainFrame::MainTitle() const {
+    // The form in which the multiple-document area names a maximised window: it adds the name
+    // only to a title that does not hold it so already.
     const CChildFrame* active = ActiveChild();
-    setWindowTitle(active ? kFrameTitle + QStringLiteral(" - ") + active->Document()->Title()
-                          : kFrameTitle);
+    return active ? kFrameTitle + QStringLiteral(" - [") + active->windowTitle() + QLatin1Char(']')
+                  : kFrameTitle;
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    // Maximising and restoring a document window rewrite the title from an older one.
+    if (event->type() == QEvent::WindowTitleChange && windowTitle() != MainTitle())
+        setWindowTitle(MainTitle());
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
@@ -660,6 +689,16 @@ void CMainFrame::UpdateCommandUI() {
     for (const char* id : {"ID_FILE_CLOSE", "ID_FILE_SAVE", "ID_FILE_SAVE_AS", "ID_FILE_PRINT",
                            "ID_FILE_PRINT_PREVIEW"})
         Action(S(id))->setEnabled(frame != nullptr);
+    const QUndoStack* stack = view ? view->UndoStack() : nullptr;
+    QAction* undo = Action(QStringLiteral("ID_EDIT_UNDO"));
+    undo->setEnabled(stack && stack->canUndo());
+    undo->setText(S(UndoMenuText(stack ? stack->undoText().toStdString() : "").c_str()));
+    QAction* redo = Action(QStringLiteral("ID_EDIT_REDO"));
+    redo->setEnabled(stack && stack->canRedo());
+    redo->setText(S(RedoMenuText(stack ? stack->redoText().toStdString() : "").c_str()));
+    Action(QStringLiteral("ID_EDIT_CUT"))->setEnabled(view && view->HasSelection());
+    Action(QStringLiteral("ID_EDIT_COPY"))->setEnabled(view && view->HasSelection());
+    Action(QStringLiteral("ID_EDIT_PASTE"))->setEnabled(view && view->CanPaste());
     if (m_topBar)
         Action(QStringLiteral("ID_VIEW_TOOLBAR"))->setChecked(!m_topBar->isHidden());
     Action(QStringLiteral("ID_VIEW_STATUS_BAR"))->setChecked(!statusBar()->isHidden());
@@ -743,13 +782,15 @@ void CMainFrame::ArrangeIcons() {
 
 void CMainFrame::AttachView(COrvaneView* view) {
     connect(view, &COrvaneView::pointerMoved, this, [this](const QString& x, const QString& y) {
-        m_xPane->setText(x);
-        m_xPane->setFixedWidth(StatusPaneWidth(x.toStdString()));
-        m_yPane->setText(y);
-        m_yPane->setFixedWidth(StatusPaneWidth(y.toStdString()));
+        ShowPointerPane(m_xPane, x);
+        ShowPointerPane(m_yPane, y);
     });
     connect(view, &COrvaneView::commandStateChanged, this, &CMainFrame::UpdateCommandUI);
+    // Steps done in a view change what Undo and Redo name (the view that is active counts).
+    connect(view->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
+    connect(view->UndoStack(), &QUndoStack::cleanChanged, this, &CMainFrame::UpdateCommandUI);
     connect(view, &COrvaneView::debugFinished, this, &CMainFrame::ShowCheckReport);
+    connect(view, &COrvaneView::networkErrorFound, this, &CMainFrame::ShowNetworkError);
     connect(view, &COrvaneView::simulationEnded, this, [this] { RefreshResultForm(); });
     connect(view, &COrvaneView::statusMessage, this,
             [this](const QString& text) { statusBar()->showMessage(text, 2000); });
@@ -760,16 +801,41 @@ void CMainFrame::AttachView(COrvaneView* view) {
             auto sink = CSimulationProgressDlgThread::Create(stop, std::move(owner));
             sink->Start(sink, app.Prompter(), self);
             CSimulationProgressDlg* dialog = sink->Dialog();
+            dialog->SetNetworkName(QString::fromStdString(v.Title()));
             QObject::connect(dialog, &CSimulationProgressDlg::closed, &v,
                              &COrvaneView::ClearSimulationRunning);
             if (self) {
                 QObject::connect(sink.get(), &CSimulationProgressDlgThread::completed, self,
                                  &CMainFrame::RefreshResultForm, Qt::QueuedConnection);
+                self->PlaceProgressWindow(dialog);
                 self->m_lastProgress = dialog;
                 emit self->progressWindowOpened(dialog);
             }
-            return CProgressHookup{sink, [sink] { sink->Cancel(); }};
+            // The view stops a run when it closes: the run's window goes with it.
+            const auto cancel = [sink] {
+                sink->Cancel();
+                if (CSimulationProgressDlg* window = sink->Dialog())
+                    window->close();
+            };
+            const auto failed = [sink](const std::string& message) { sink->ShowFailed(message); };
+            return CProgressHookup{sink, cancel, failed};
         });
+}
+
+void CMainFrame::ShowPointerPane(QLabel* pane, const QString& text) {
+    pane->setText(text);
+    // Wide enough in the pane's own font, and never narrower again, so that the panes do not
+    // jump about as the pointer moves.
+    const int needed = pane->fontMetrics().horizontalAdvance(text) + 2 * pane->margin() +
+                       2 * pane->frameWidth() + kPanePadding;
+    pane->setFixedWidth(std::max(needed, pane->minimumWidth()));
+}
+
+void CMainFrame::PlaceProgressWindow(CSimulationProgressDlg* dialog) {
+    m_progressWindows.removeIf([](const auto& window) { return window.isNull(); });
+    if (!m_progressWindows.isEmpty())
+        dialog->move(m_progressWindows.last()->pos() + QPoint(30, 30));
+    m_progressWindows.append(dialog);
 }
 
 CChildFrame* CMainFrame::ResultViewerFrame() const {
@@ -810,6 +876,14 @@ void CMainFrame::ShowCheckReport(COrvaneView* view, const CheckReport& report) {
         UpdateCommandUI();
     });
     m_ndlErrors->ShowNotConnected(report.widgets, report.lines);
+}
+
+void CMainFrame::ShowNetworkError(COrvaneView* view, const QString& line) {
+    OnDisplayNdlErrors();
+    if (!m_ndlErrors)
+        return;
+    m_ndlErrors->SetView(view, {});
+    m_ndlErrors->ShowLine(line);
 }
 
 void CMainFrame::OnResultViewer() {
@@ -916,6 +990,12 @@ void CMainFrame::OnFilePrintSetup() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    for (CChildFrame* frame : Frames()) {
+        if (!m_app.MayStopRun(frame)) {
+            event->ignore();
+            return;
+        }
+    }
     if (!m_app.SaveAllModified()) {
         event->ignore();
         return;

@@ -48,8 +48,10 @@ public:
     QList<CChildFrame*> FramesOf(const CDocRecord* doc) const;
     // Adds a document window and shows it (maximised like the others).
     void AddFrame(CChildFrame* frame);
-    // Window captions follow the document title ("T", or "T:1", "T:2" with two windows).
+    // Window captions follow the document title ("T", or "T:1", "T:2" with two windows); the
+    // main window's names the active one once: "... - [T]".
     void UpdateTitles();
+    QString MainTitle() const;
 
     // A command by its identifier ("ID_FILE_NEW", "ID_BUILD_SIMULATE", ...).
     QAction* Action(const QString& id) const;
@@ -97,12 +99,15 @@ public slots:
     void RefreshResultForm();
     // Fills the NDL errors bar after a Debug.
     void ShowCheckReport(orvane::COrvaneView* view, const orvane::CheckReport& report);
+    // Shows the error a run found in a view's network in the NDL errors bar.
+    void ShowNetworkError(orvane::COrvaneView* view, const QString& line);
 
 signals:
     void progressWindowOpened(orvane::CSimulationProgressDlg* dialog);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -123,6 +128,10 @@ private:
     void ArrangeIcons();
     // Runs a command of the active network view.
     void RouteToView(void (COrvaneView::*command)());
+    // A new progress window goes a little below and right of the last one still open, so that
+    // it does not hide it.
+    void PlaceProgressWindow(CSimulationProgressDlg* dialog);
+    static void ShowPointerPane(QLabel* pane, const QString& text);
 
     COrvaneApp& m_app;
     QMdiArea* m_mdi;
@@ -157,6 +166,7 @@ private:
     bool m_resultViewerOpen = false;
     QPointer<CChildFrame> m_resultViewerFrame;
     QPointer<CSimulationProgressDlg> m_lastProgress;
+    QList<QPointer<CSimulationProgressDlg>> m_progressWindows;
     std::unique_ptr<QPrinter> m_printer;
     bool m_closing = false;
 };

@@ -28,6 +28,12 @@ void CNDLErrorsDlg::ShowNotConnected(const CWidgetCollection& widgets,
     }
 }
 
+void CNDLErrorsDlg::ShowLine(const QString& line) {
+    Clear();
+    m_widgets.push_back(nullptr);
+    m_list->addItem(line);
+}
+
 void CNDLErrorsDlg::Clear() {
     m_list->clear();
     m_widgets.clear();

@@ -14,8 +14,9 @@ class QListWidgetItem;
 
 namespace orvane {
 
-// The list inside the "NDL Errors" bar: one line per component the connection check refused.
-// A double click hands the component to the view the list was filled for.
+// The list inside the "NDL Errors" bar: one line per component the connection check refused, or
+// the error a run found in the network. A double click hands the component to the view the list
+// was filled for.
 class CNDLErrorsDlg : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,8 @@ public:
     void SetView(QObject* view, SelectHandler select);
     // Fills the list: widgets and lines at the same positions (the generator's lists).
     void ShowNotConnected(const CWidgetCollection& widgets, const std::vector<std::string>& lines);
+    // One line that stands for no component.
+    void ShowLine(const QString& line);
     void Clear();
 
     QListWidget* List() const { return m_list; }

@@ -194,6 +194,9 @@ bool COrvaneApp::DoSave(CDocRecord& doc, bool saveAs) {
         return false;
     }
     doc.SetPath(path);
+    for (CChildFrame* frame : m_mainFrame->FramesOf(&doc))
+        if (COrvaneView* view = frame->NetworkView())
+            view->DocumentSaved();
     m_recent->Add(doc.Path());
     m_mainFrame->UpdateTitles();
     return true;
@@ -219,9 +222,20 @@ bool COrvaneApp::SaveAllModified() {
     return true;
 }
 
+bool COrvaneApp::MayStopRun(CChildFrame* frame) {
+    const COrvaneView* view = frame->NetworkView();
+    if (!view || !view->HasRunInProgress())
+        return true;
+    const QString question = QString::fromUtf8(StopRunQuestion).arg(frame->Document()->Title());
+    return Prompter().Ask(m_mainFrame.get(), QMessageBox::Question, question,
+                          QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 bool COrvaneApp::CanCloseFrame(CChildFrame* frame) {
     if (m_closingAll)
         return true;
+    if (!MayStopRun(frame))
+        return false;
     // Another window on the same document keeps it open.
     if (m_mainFrame->FramesOf(frame->Document().get()).size() > 1)
         return true;
@@ -233,6 +247,9 @@ void COrvaneApp::OnFileClose() {
     if (!active)
         return;
     const std::shared_ptr<CDocRecord> doc = active->Document();
+    for (CChildFrame* frame : m_mainFrame->FramesOf(doc.get()))
+        if (!MayStopRun(frame))
+            return;
     if (!SaveModified(*doc))
         return;
     m_closingAll = true;

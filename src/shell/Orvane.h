@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/Version.h"
+
 #include <QDialog>
 #include <QObject>
 #include <QStringList>
@@ -68,8 +70,12 @@ public:
     bool SaveModified(CDocRecord& doc);
     // The question for every open modified document, as Exit asks.
     bool SaveAllModified();
-    // Whether a window may close: the last window of a modified document asks first.
+    // Whether a window may close: a network window whose run is going asks first, then the last
+    // window of a modified document. The view stops its run as it closes.
     bool CanCloseFrame(CChildFrame* frame);
+    // For a network window whose run is going: "stop it and close?"; true when there is no run
+    // or the answer is Yes.
+    bool MayStopRun(CChildFrame* frame);
 
     // The open documents, in the order they were opened.
     std::vector<std::shared_ptr<CDocRecord>> Documents() const;
@@ -116,10 +122,14 @@ class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* parent = nullptr);
 
-    static constexpr const char* VersionText = "Orvane Version 1.0 beta";
+    static constexpr const char* VersionText = "Orvane Version " ORVANE_VERSION;
 };
 
 // The title of the application's message boxes.
 inline constexpr const char* AppTitle = "Orvane - Velmoor";
+
+// Asked before a network window closes while its run goes on; %1 is the network's title.
+inline constexpr const char* StopRunQuestion =
+    "The simulation of %1 is running.\nStop it and close?";
 
 } // namespace orvane

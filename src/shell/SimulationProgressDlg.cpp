@@ -60,7 +60,8 @@ CSimulationProgressDlg::CSimulationProgressDlg(std::shared_ptr<CSimulationProgre
     const int size = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(size, size));
     panel->addWidget(icon);
-    panel->addWidget(new QLabel(QStringLiteral("Please wait while simulation on progress.")), 1);
+    m_message = new QLabel(QString::fromUtf8(RunningText));
+    panel->addWidget(m_message, 1);
     layout->addLayout(panel);
 
     auto* buttons = new QHBoxLayout;
@@ -93,6 +94,8 @@ CSimulationProgressDlg::CSimulationProgressDlg(std::shared_ptr<CSimulationProgre
             Qt::QueuedConnection);
     connect(s, &CSimulationProgressDlgThread::completed, this,
             &CSimulationProgressDlg::ShowCompleted, Qt::QueuedConnection);
+    connect(s, &CSimulationProgressDlgThread::failed, this, &CSimulationProgressDlg::ShowFailed,
+            Qt::QueuedConnection);
     // A run that paused by itself shows the buttons of a paused run.
     connect(
         s, &CSimulationProgressDlgThread::pausedAtYear, this,
@@ -146,6 +149,14 @@ QString CSimulationProgressDlg::YearField() const {
 int CSimulationProgressDlg::ProgressValue() const {
     return m_bar->value();
 }
+QString CSimulationProgressDlg::MessageText() const {
+    return m_message->text();
+}
+
+void CSimulationProgressDlg::SetNetworkName(const QString& name) {
+    setWindowTitle(QStringLiteral("Simulating... - ") + name);
+}
+
 bool CSimulationProgressDlg::IsPaused() const {
     return m_sink->IsPaused();
 }
@@ -179,13 +190,30 @@ void CSimulationProgressDlg::ShowNote(const QString& note) {
 void CSimulationProgressDlg::ShowCompleted() {
     if (m_closed)
         return;
-    m_completed = true;
-    QPointer<CSimulationProgressDlg> self(this);
+    Finish(CompletedText);
     const QString question = QString::fromUtf8(CompletedQuestion);
-    const auto answer =
-        m_prompter.Ask(this, m_note.isEmpty() ? QMessageBox::Question : QMessageBox::Warning,
-                       m_note.isEmpty() ? question : m_note + QStringLiteral("\n\n") + question,
-                       QMessageBox::Yes | QMessageBox::No);
+    AskToClose(m_note.isEmpty() ? QMessageBox::Question : QMessageBox::Warning,
+               m_note.isEmpty() ? question : m_note + QStringLiteral("\n\n") + question);
+}
+
+void CSimulationProgressDlg::ShowFailed(const QString& message) {
+    if (m_closed)
+        return;
+    Finish(FailedText);
+    AskToClose(QMessageBox::Critical,
+               message + QStringLiteral("\n\n") + QString::fromUtf8(CloseQuestion));
+}
+
+void CSimulationProgressDlg::Finish(const char* text) {
+    m_completed = true;
+    m_message->setText(QString::fromUtf8(text));
+    m_pause->setEnabled(false);
+    m_resume->setEnabled(false);
+}
+
+void CSimulationProgressDlg::AskToClose(QMessageBox::Icon icon, const QString& text) {
+    QPointer<CSimulationProgressDlg> self(this);
+    const auto answer = m_prompter.Ask(this, icon, text, QMessageBox::Yes | QMessageBox::No);
     if (self && answer == QMessageBox::Yes)
         EndAndClose();
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <QMessageBox>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -15,9 +17,9 @@ namespace orvane {
 class CPrompter;
 class CSimulationProgressDlgThread;
 
-// The modeless "Simulating..." window of one run: a bar, four figures, and Pause, Resume and
-// Cancel. It lives on the GUI thread; the run's sink feeds it through queued signals. Its
-// questions go through prompter, which must outlive it.
+// The modeless "Simulating..." window of one run: a bar, four figures, a line that says how the
+// run stands, and Pause, Resume and Cancel. It lives on the GUI thread; the run's sink feeds it
+// through queued signals. Its questions go through prompter, which must outlive it.
 class CSimulationProgressDlg : public QDialog {
     Q_OBJECT
 public:
@@ -38,6 +40,10 @@ public:
     QString TimeField() const;
     QString YearField() const;
     int ProgressValue() const;
+    // The line under the figures: wait, completed or stopped.
+    QString MessageText() const;
+    // Names the network in the title: "Simulating... - NAME".
+    void SetNetworkName(const QString& name);
     bool IsCompleted() const { return m_completed; }
     bool IsPaused() const;
     CSimulationProgressDlgThread* Sink() const { return m_sink.get(); }
@@ -49,6 +55,10 @@ public:
     static constexpr const char* CompletedQuestion =
         "Simulation completed! You can view the result\nfrom Result Viewer.\n\nDo you want to "
         "close this dialog box?";
+    static constexpr const char* CloseQuestion = "Do you want to close this dialog box?";
+    static constexpr const char* RunningText = "Please wait while simulation on progress.";
+    static constexpr const char* CompletedText = "Simulation completed.";
+    static constexpr const char* FailedText = "Simulation stopped: the network has an error.";
 
 public slots:
     void ShowSpeed(double yearsPerSecond);
@@ -60,6 +70,8 @@ public slots:
     void ShowNote(const QString& note);
     // The end of the run: asks whether to close.
     void ShowCompleted();
+    // The run ended on an error in the network: says so with message, and asks whether to close.
+    void ShowFailed(const QString& message);
 
     void OnPause();
     void OnResume();
@@ -77,6 +89,9 @@ protected:
 private:
     // Stops the run (waking it if paused), tells the view and closes the window, once.
     void EndAndClose();
+    // The run is over: the buttons of a running run go, the line says how it ended.
+    void Finish(const char* text);
+    void AskToClose(QMessageBox::Icon icon, const QString& text);
 
     std::shared_ptr<CSimulationProgressDlgThread> m_sink;
     CPrompter& m_prompter;
@@ -88,6 +103,7 @@ private:
     QPushButton* m_pause;
     QPushButton* m_resume;
     QPushButton* m_cancel;
+    QLabel* m_message;
     bool m_completed = false;
     QString m_note;
     bool m_closed = false;

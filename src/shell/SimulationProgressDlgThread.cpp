@@ -126,6 +126,11 @@ void CSimulationProgressDlgThread::ShowCompleted() {
     emit completed();
 }
 
+void CSimulationProgressDlgThread::ShowFailed(const std::string& message) {
+    Forward(m_clock->TickCount());
+    emit failed(QString::fromStdString(message));
+}
+
 void CSimulationProgressDlgThread::Forward(uint32_t now) {
     if (m_pending == 0)
         return;

@@ -69,6 +69,8 @@ public:
     void ShowProgress(uint32_t year, uint32_t yearMax) override;
     void ShowNote(const std::string& note) override;
     void ShowCompleted() override;
+    // In place of ShowCompleted: the run ended on an error in the network (simulation thread).
+    void ShowFailed(const std::string& message);
 
 signals:
     void speedShown(double yearsPerSecond);
@@ -78,6 +80,7 @@ signals:
     void progressShown(uint year, uint yearMax);
     void noted(const QString& note);
     void completed();
+    void failed(const QString& message);
     // The simulation thread is waiting in ShowProgress (for tests and the window's state).
     void pausedAtYear(uint year);
 

@@ -1,5 +1,7 @@
 #include "shell/ToolbarIcons.h"
 
+#include "base/Version.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -326,7 +328,7 @@ QPixmap MakeSplashPicture() {
     p.setFont(sub);
     p.drawText(QRect(0, 95, w, 24), Qt::AlignCenter,
                QStringLiteral("Distribution network reliability by simulation"));
-    p.drawText(QRect(0, 122, w, 24), Qt::AlignCenter, QStringLiteral("Version 1.0 beta"));
+    p.drawText(QRect(0, 122, w, 24), Qt::AlignCenter, QStringLiteral("Version " ORVANE_VERSION));
     p.setPen(QPen(Qt::white, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, w - 1, h - 1);

@@ -1,23 +1,29 @@
+#include "editor/ComponentClipboard.h"
 #include "editor/OrvaneView.h"
 #include "editor/ViewLogic.h"
 #include "model/CheckTexts.h"
 #include "model/TypeOrder.h"
+#include "run/Simulator.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace orvane {
@@ -63,6 +69,58 @@ TEST(ViewLogicTest, ReportPlacementAndStatusLine) {
               "Simulating: year 10 of 1000 (1%), 12.35 yrs/sec");
     EXPECT_EQ(ProgressStatusText(4000000000u, 4000000000u, 1.0),
               "Simulating: year 4000000000 of 4000000000 (100%), 1.00 yrs/sec");
+}
+
+TEST(ViewLogicTest, UndoTextsAndPasteOffsets) {
+    EXPECT_EQ(UndoMenuText(""), "&Undo\tCtrl+Z");
+    EXPECT_EQ(UndoMenuText("Move"), "&Undo Move\tCtrl+Z");
+    EXPECT_EQ(RedoMenuText(""), "&Redo\tCtrl+Y");
+    EXPECT_EQ(RedoMenuText(AddUndoText(WidgetType::Line)), "&Redo Add Feeder\tCtrl+Y");
+    EXPECT_EQ(AddUndoText(WidgetType::LoadPoint), "Add Load Point");
+    // Whole grid steps of at least 20 units; 20 without a grid.
+    const std::tuple<int, int, int> offsets[] = {{10, 1, 20}, {10, 3, 60}, {15, 1, 30}, {25, 1, 25},
+                                                 {0, 2, 40},  {-5, 1, 20}, {7, 1, 21}};
+    for (const auto& [pitch, count, offset] : offsets)
+        EXPECT_EQ(PasteOffset(pitch, count), offset) << pitch << " " << count;
+}
+
+TEST(ViewLogicTest, ARunThatEndsOnTheNetworksErrorSaysWhereItIs) {
+    const std::string ndl = "system: quantsPerDay = 0.;\\\nyearMin = 5.;\\\n\n"
+                            "line: connect = 0., 1.;\\\nlength = x;\\\n\n";
+    const auto failed = [](RunStatus status, const char* error, uint32_t line, uint32_t column) {
+        RunResult result;
+        result.status = status;
+        result.error = error;
+        result.errorLine = line;
+        result.errorColumn = column;
+        return result;
+    };
+    const std::tuple<RunResult, const char*, const char*> cases[] = {
+        {failed(RunStatus::ParseFailed, "yearMin is out of range", 2, 11),
+         "The network has an error: yearMin is out of range (line 2, column 11 of its NDL, in "
+         "the simulation settings).\nCorrect it in Settings > Simulation settings.",
+         "NDL line 2, column 11: yearMin is out of range"},
+        {failed(RunStatus::ParseFailed, "length is no number", 5, 10),
+         "The network has an error: length is no number (line 5, column 10 of its NDL).\n"
+         "Generate NDL (F9) shows the text.",
+         "NDL line 5, column 10: length is no number"},
+        {failed(RunStatus::ParseFailed, "no temporary file", 0, 0),
+         "The simulation could not start: no temporary file.", ""},
+        {failed(RunStatus::NoLoadPoints, "", 0, 0),
+         "The network has an error: it has no load points; draw at least one to simulate it.",
+         "The network has no load points"},
+        {failed(RunStatus::NoSystem, "", 0, 0),
+         "The network has an error: its NDL has no system definition.",
+         "The NDL has no system definition"},
+        {failed(RunStatus::Completed, "", 0, 0), "", ""},
+        {failed(RunStatus::Cancelled, "", 0, 0), "", ""},
+        {failed(RunStatus::WriteFailed, "disk full", 0, 0), "", ""},
+    };
+    for (const auto& [result, message, line] : cases) {
+        const RunFailure failure = DescribeRunFailure(result, ndl);
+        EXPECT_EQ(failure.message, message) << static_cast<int>(result.status);
+        EXPECT_EQ(failure.errorsLine, line) << static_cast<int>(result.status);
+    }
 }
 
 // ---- the widget
@@ -619,6 +677,335 @@ TEST_F(ViewTest, EachRunHasItsOwnStopAndClosingTheViewStopsItsRun) {
     view.reset(); // joins the workers
     EXPECT_TRUE(first->m_stop);
     EXPECT_TRUE(second->m_stop);
+}
+
+// ---- undo, redo and the clipboard
+
+// Every change made in the view is one step named for it. Undo leaves the file as it was before
+// the step and redo as the step left it; undoing them all comes back to the saved drawing,
+// unmodified.
+TEST_F(ViewTest, EveryChangeIsOneNamedStepThatUndoRestoresByteForByte) {
+    CCircuitBreaker* cb = AddTwo<CCircuitBreaker>({100, 100}, {200, 100});
+    AddOne<CLoadPoint>({400, 300});
+    AddTwo<CLine>({100, 200}, {200, 200});
+    doc.SetModified(false);
+    const std::string saved = doc.StoreBytes();
+    QUndoStack* stack = view->UndoStack();
+    prompter.properties = [](CWidget& w) { static_cast<CCircuitBreaker&>(w).m_capacity = 7; };
+    prompter.simulation = [](CSimulationSettings& s) {
+        s.quantsPerDay = 24;
+        return true;
+    };
+    prompter.workspace = [](CWorkspaceSettings& s) {
+        s.width = 1600;
+        return true;
+    };
+    struct Case {
+        const char* step;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"Add Feeder",
+         [&] {
+             view->OnToolFeeder();
+             Drag({100, 400}, {300, 400});
+         }},
+        {"Add Load Point",
+         [&] {
+             view->OnToolLoadPoint();
+             Click({500, 500});
+         }},
+        {"Move",
+         [&] {
+             view->OnSelect();
+             Press({150, 100});
+             Move({170, 100});
+             Move({190, 120});
+             Release({190, 120});
+         }},
+        {"Stretch",
+         [&] {
+             Press({240, 120});
+             Move({250, 140});
+             Move({260, 160});
+             Release({260, 160});
+         }},
+        {"Properties",
+         [&] {
+             RightClick({200, 140});
+         }},
+        {"Simulation Settings", [&] { view->OnSimulationSettings(); }},
+        {"Workspace Settings", [&] { view->OnWorkspaceSettings(); }},
+        {"Delete", // both lines: put back in the wrong order they would swap places
+         [&] {
+             Drag({50, 180}, {120, 420});
+             ASSERT_EQ(view->Selection().size(), 2u);
+             QTest::keyClick(view.get(), Qt::Key_Delete);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.step);
+        const std::string before = doc.StoreBytes();
+        const int steps = stack->count();
+        c.change();
+        ASSERT_EQ(stack->count(), steps + 1);
+        EXPECT_EQ(stack->undoText(), c.step);
+        const std::string after = doc.StoreBytes();
+        EXPECT_NE(after, before);
+        EXPECT_TRUE(doc.IsModified());
+        view->OnUndo();
+        EXPECT_EQ(doc.StoreBytes(), before);
+        EXPECT_EQ(stack->redoText(), c.step);
+        view->OnRedo();
+        EXPECT_EQ(doc.StoreBytes(), after);
+    }
+    EXPECT_EQ(cb->GetPoint1(), (CPoint{140, 120}));
+    EXPECT_EQ(cb->GetPoint2(), (CPoint{260, 160}));
+    EXPECT_EQ(cb->m_capacity, 7);
+    EXPECT_EQ(view->ScrollExtent(), QSize(1600, 786));
+    const std::string last = doc.StoreBytes();
+    while (stack->canUndo())
+        view->OnUndo();
+    EXPECT_EQ(doc.StoreBytes(), saved);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(view->ScrollExtent(), QSize(1024, 786));
+    for (CWidget* selected : view->Selection())
+        EXPECT_GE(doc.IndexOf(*selected), 0) << "only what is in the drawing stays selected";
+    while (stack->canRedo())
+        view->OnRedo();
+    EXPECT_EQ(doc.StoreBytes(), last);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ViewTest, ADragIsOneStepAndDialogsOkedUnchangedAreNone) {
+    CCircuitBreaker* cb = AddTwo<CCircuitBreaker>({100, 100}, {200, 100});
+    doc.SetModified(false);
+    QUndoStack* stack = view->UndoStack();
+    view->OnSelect();
+    // Away and back again: no step, and nothing to save.
+    Press({150, 100});
+    Move({170, 100});
+    Move({150, 100});
+    Release({150, 100});
+    EXPECT_EQ(stack->count(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    // Undo is refused while a drag is under way.
+    Press({150, 100});
+    for (int x = 155; x <= 200; x += 5)
+        Move({x, 100});
+    EXPECT_EQ(cb->GetPoint1(), (CPoint{150, 100}));
+    view->OnUndo();
+    EXPECT_EQ(cb->GetPoint1(), (CPoint{150, 100}));
+    Release({200, 100});
+    EXPECT_EQ(stack->count(), 1);
+    EXPECT_EQ(stack->undoText(), "Move");
+    view->OnUndo();
+    EXPECT_EQ(cb->GetPoint1(), (CPoint{100, 100}));
+    EXPECT_FALSE(doc.IsModified());
+
+    RightClick({150, 100}); // the property dialog's OK with nothing changed
+    view->OnSimulationSettings();
+    view->OnWorkspaceSettings();
+    EXPECT_EQ(prompter.edited.size(), 1u);
+    EXPECT_EQ(stack->count(), 1);
+    EXPECT_EQ(stack->index(), 0);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(ViewTest, SavingMarksTheStateUndoReturnsToUnmodified) {
+    view->OnToolLoadPoint();
+    Click({100, 100});
+    Click({200, 100});
+    std::string error;
+    ASSERT_TRUE(doc.Save(dir.File("Net.vlm"), error)) << error;
+    view->DocumentSaved();
+    EXPECT_FALSE(doc.IsModified());
+    view->OnUndo();
+    EXPECT_TRUE(doc.IsModified());
+    view->OnRedo();
+    EXPECT_FALSE(doc.IsModified());
+    // A new step after an undo drops the saved state from the stack: nothing reaches it again.
+    view->OnUndo();
+    Click({300, 100});
+    view->OnUndo();
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetLoadPoints().GetSize(), 1);
+}
+
+TEST_F(ViewTest, CopyAndPasteWithinAndBetweenDrawingsCutIsOneStep) {
+    DrawFeeder();
+    doc.SetModified(false);
+    QUndoStack* stack = view->UndoStack();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    EXPECT_FALSE(view->CanPaste());
+    view->OnSelect();
+    Drag({200, 50}, {350, 150}); // the line's far end and the load point
+    ASSERT_EQ(view->Selection().size(), 2u);
+    CWidget* line = view->Selection()[0];
+    view->OnCopy();
+    ASSERT_TRUE(view->CanPaste());
+    const QMimeData* data = clipboard->mimeData();
+    EXPECT_EQ(data->text().toStdString(),
+              std::string("line: connect = 0., 1.;\\\nfailure = 2.;\\\nrepair = 10.;\\\n\n"
+                          "load: connect = 1.;\\\ncustomers = 10.;\\\nname = \"Farm\";\\\n\n"));
+    EXPECT_EQ(stack->count(), 0);
+    EXPECT_FALSE(doc.IsModified());
+
+    view->OnPaste();
+    ASSERT_EQ(doc.GetLines().GetSize(), 2);
+    ASSERT_EQ(doc.GetLoadPoints().GetSize(), 2);
+    const CLine* pastedLine = doc.GetLines().GetAt(1);
+    const CLoadPoint* pastedLoad = doc.GetLoadPoints().GetAt(1);
+    EXPECT_EQ(pastedLine->GetPoint1(), (CPoint{120, 120}));
+    EXPECT_EQ(pastedLine->GetPoint2(), (CPoint{320, 120}));
+    EXPECT_EQ(pastedLine->m_repair1, 10);
+    EXPECT_EQ(pastedLoad->GetPoint1(), (CPoint{320, 120}));
+    EXPECT_EQ(pastedLoad->m_name, "Farm");
+    EXPECT_EQ(view->Selection(),
+              (std::vector<CWidget*>{doc.GetLines().GetAt(1), doc.GetLoadPoints().GetAt(1)}));
+    EXPECT_EQ(stack->count(), 1);
+    EXPECT_EQ(stack->undoText(), "Paste");
+    EXPECT_TRUE(doc.IsModified());
+    view->OnPaste(); // the same again goes one step further
+    EXPECT_EQ(doc.GetLines().GetAt(2)->GetPoint1(), (CPoint{140, 140}));
+    view->OnUndo();
+    view->OnUndo();
+    EXPECT_EQ(doc.GetLines().GetSize(), 1);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(view->Selection().empty());
+
+    // Into another drawing, whose steps are its own.
+    COrvaneDoc other;
+    other.OnNewDocument();
+    const std::string empty = other.StoreBytes();
+    COrvaneView otherView(other);
+    otherView.OnPaste();
+    ASSERT_EQ(other.GetLines().GetSize(), 1);
+    EXPECT_EQ(other.GetLines().GetAt(0)->GetPoint1(), (CPoint{120, 120}));
+    EXPECT_EQ(other.m_typeOrder, (std::vector<std::string>{"Line", "Load Point"}));
+    EXPECT_EQ(otherView.UndoStack()->count(), 1);
+    EXPECT_EQ(stack->canRedo(), true) << "the first drawing's stack is untouched";
+    otherView.OnUndo();
+    EXPECT_EQ(other.StoreBytes(), empty);
+
+    // Cut takes the selection out in one step and leaves it on the clipboard.
+    view->OnSelect();
+    Click({200, 100});
+    ASSERT_EQ(view->Selection(), std::vector<CWidget*>{line});
+    const std::string before = doc.StoreBytes();
+    view->OnCut();
+    EXPECT_EQ(doc.GetLines().GetSize(), 0);
+    EXPECT_EQ(stack->undoText(), "Cut");
+    EXPECT_FALSE(stack->canRedo());
+    view->OnPaste();
+    ASSERT_EQ(doc.GetLines().GetSize(), 1);
+    EXPECT_EQ(doc.GetLines().GetAt(0)->GetPoint1(), (CPoint{120, 120}));
+    view->OnUndo();
+    view->OnUndo();
+    EXPECT_EQ(doc.StoreBytes(), before);
+
+    // Only the private format pastes, and only when it loads.
+    clipboard->setText("line: connect = 0., 1.;");
+    EXPECT_FALSE(view->CanPaste());
+    view->OnPaste();
+    auto damaged = std::make_unique<QMimeData>();
+    damaged->setData(ComponentsMimeType, "not a network");
+    clipboard->setMimeData(damaged.release());
+    view->OnPaste();
+    EXPECT_EQ(doc.StoreBytes(), before);
+    EXPECT_EQ(stack->index(), 0);
+}
+
+// ---- the end of a run
+
+// What a progress window's sink hears of the end of a run.
+class EndRecorder : public ProgressSink {
+public:
+    std::vector<std::string> ends;
+    void ShowSpeed(double) override {}
+    void ShowYear(uint32_t) override {}
+    void ShowElapsed(uint32_t, uint32_t) override {}
+    void ShowRemaining(int32_t, double) override {}
+    void ShowProgress(uint32_t, uint32_t) override {}
+    void ShowNote(const std::string& note) override { ends.push_back("note: " + note); }
+    void ShowCompleted() override { ends.push_back("completed"); }
+};
+
+// A run that ends on an error in the network is never shown as completed: the window hears the
+// message instead, and the errors list its line. A result viewer is sent the report again once
+// a run has replaced it.
+TEST_F(ViewTest, ARunThatEndsOnANetworkErrorIsNotShownAsCompleted) {
+    DrawFeeder();
+    struct Case {
+        const char* what;
+        CSimulationSettings settings;
+        int status;
+        std::vector<std::string> ends;
+        std::vector<std::string> failures;
+        QStringList errors;
+        int hints;
+    };
+    const std::string yearMin = "the \"yearmin\" attribute must be an integer in the range "
+                                "[100,1000000000]";
+    const Case cases[] = {
+        {"min years 5",
+         {.quantsPerDay = 4, .yearMin = 5, .yearMax = 200},
+         static_cast<int>(RunStatus::ParseFailed),
+         {},
+         {"The network has an error: " + yearMin +
+          " (line 4, column 14 of its NDL, in the simulation settings).\nCorrect it in Settings "
+          "> Simulation settings."},
+         {QString::fromStdString("NDL line 4, column 14: " + yearMin)},
+         2},
+        {"completes",
+         {.quantsPerDay = 4, .yearMin = 100, .yearMax = 100, .accuracy = 0.9},
+         static_cast<int>(RunStatus::Completed),
+         {"completed"},
+         {},
+         {},
+         2},
+        {"cancelled",
+         {.quantsPerDay = 1440, .yearMin = 1000000, .yearMax = 1000000},
+         static_cast<int>(RunStatus::Cancelled),
+         {},
+         {},
+         {},
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        doc.SetSettings(c.settings);
+        auto sink = std::make_shared<EndRecorder>();
+        std::vector<std::string> failures;
+        view->SetProgressWindowFactory([&](COrvaneView&, std::atomic<bool>*,
+                                           std::shared_ptr<void>) {
+            return CProgressHookup{sink, {}, [&](const std::string& m) { failures.push_back(m); }};
+        });
+        QSignalSpy ended(view.get(), &COrvaneView::simulationEnded);
+        QSignalSpy errors(view.get(), &COrvaneView::networkErrorFound);
+        HintRecorder viewer;
+        doc.AttachObserver(&viewer);
+        view->OnSimulate();
+        ASSERT_TRUE(view->HasRunInProgress() || view->LiveRunCount() == 1);
+        if (c.status == static_cast<int>(RunStatus::Cancelled))
+            view->CancelSimulation();
+        ASSERT_TRUE(WaitForRunsToEnd());
+        EXPECT_FALSE(view->HasRunInProgress());
+        ASSERT_EQ(ended.count(), 1);
+        EXPECT_EQ(ended.at(0).at(0).toInt(), c.status);
+        EXPECT_EQ(sink->ends, c.ends);
+        EXPECT_EQ(failures, c.failures);
+        QStringList lines;
+        for (const QList<QVariant>& error : errors)
+            lines << error.at(1).toString();
+        EXPECT_EQ(lines, c.errors);
+        EXPECT_EQ(viewer.hints.size(), static_cast<size_t>(c.hints));
+        for (const std::string& hint : viewer.hints)
+            EXPECT_EQ(hint, doc.GetResultPath());
+        doc.DetachObserver(&viewer);
+        view->ClearSimulationRunning(); // as the window does when it closes
+    }
 }
 
 } // namespace

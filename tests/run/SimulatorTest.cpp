@@ -285,7 +285,7 @@ Outcome SimulateReplicas(const std::string& ndl, uint64_t seed, uint32_t replica
     request.progress = sink;
     request.cancel = sink ? &sink->cancel : nullptr;
     request.seeded = true;
-    request.replication = Replication{seed, replicas, jobs};
+    request.replication = Replication{seed, replicas, jobs, {}};
     Outcome o;
     o.result = Simulator(clock).Run(request);
     o.text = ReadFile(request.textPath);

@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -36,10 +37,12 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 #include <QTreeWidget>
 
 #include <filesystem>
+#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -474,6 +477,28 @@ protected:
     std::unique_ptr<COrvaneApp> app = std::make_unique<COrvaneApp>(&settings);
 };
 
+// The multiple-document area names a maximised window in the main title itself; the name shows
+// once whatever the windows do.
+TEST_F(ShellTest, TheMainTitleNamesTheActiveWindowOnce) {
+    ASSERT_TRUE(Start());
+    const QString frame = QString::fromUtf8("Orvane Series® - Orvane Velmoor ");
+    const std::pair<const char*, std::function<void()>> steps[] = {
+        {" - [VLM1]", [] {}},
+        {" - [VLM2]", [&] { app->OnFileNew(); }},
+        {" - [VLM2]", [&] { Frame().ActiveChild()->showNormal(); }},
+        {" - [VLM2]", [&] { Frame().ActiveChild()->showMaximized(); }},
+        {" - [VLM1]", [&] { Frame().MdiArea()->setActiveSubWindow(Frame().Frames()[0]); }},
+        {" - [VLM1:2]", [&] { Frame().OnResultViewer(); }},
+        {" - [VLM2]", [&] { app->OnFileClose(); }},
+        {"", [&] { app->OnFileClose(); }},
+    };
+    for (const auto& [title, step] : steps) {
+        step();
+        Settle();
+        EXPECT_EQ(Frame().windowTitle(), frame + title);
+    }
+}
+
 TEST_F(ShellTest, CommandLineNamesAFileAndHiddenOptions) {
     auto line = COrvaneApp::ParseCommandLine({"orvane", "net.vlm"});
     EXPECT_TRUE(line.ok);
@@ -497,25 +522,26 @@ TEST_F(ShellTest, StartsWithANewNetworkAndMenusFollowTheKindOfTheActiveWindow) {
     EXPECT_EQ(child->GetKind(), CChildFrame::Kind::Network);
     EXPECT_EQ(child->windowTitle(), "VLM1");
     EXPECT_TRUE(child->isMaximized());
-    EXPECT_EQ(Frame().windowTitle(), QString::fromUtf8("Orvane Series® - Orvane Velmoor  - VLM1"));
+    EXPECT_EQ(Frame().windowTitle(),
+              QString::fromUtf8("Orvane Series® - Orvane Velmoor  - [VLM1]"));
     EXPECT_EQ(child->NetworkView()->Title(), "VLM1");
     EXPECT_EQ(Frame().CurrentMenuKind(), CMainFrame::MenuKind::Network);
     const QStringList network = {
         "&File: &New\tCtrl+N | &Open...\tCtrl+O | &Close | &Save\tCtrl+S | Save &As... | &Import "
         "| &Export | &Print...\tCtrl+P | Print Pre&view | P&rint Setup... | Recent File | E&xit",
-        "&Edit: &Undo\tCtrl+Z | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V",
+        "&Edit: &Undo\tCtrl+Z | &Redo\tCtrl+Y | Cu&t\tCtrl+X | &Copy\tCtrl+C | &Paste\tCtrl+V",
         "W&idgets: F&eeder | &Circuit Breaker | &Fuse | &Recloser | &Isolator | &Bus Bar | &Load "
         "Point | &Gen Source | E&quipment",
         "Se&ttings: &Workspace settings | Simulation s&ettings",
         "&Build: &Debug\t\tF&8 | &Simulate\t\tF&7 | Generate NDL\t\tF&9 | Display NDL errors | "
         "&Result viewer",
-        "&View: &Toolbar | &Status Bar | T&oggle | Zoom in\tCtrl + | Zoom out\tCtrl -",
+        "&View: &Toolbar | &Status Bar | T&oggle | Zoom in\tAlt++ | Zoom out\tAlt+-",
         "&Window: &Cascade | &Arrange Icons | Horizontal &Tile | Vertical T&ile | &1 VLM1",
         "&Help: &About Orvane Velmoor"};
     EXPECT_EQ(MenuLines(Frame()), network);
-    // No handlers: always disabled.
-    for (const char* id : {"ID_FILE_IMPORT", "ID_FILE_EXPORT", "ID_EDIT_UNDO", "ID_EDIT_CUT",
-                           "ID_EDIT_COPY", "ID_EDIT_PASTE"})
+    // No handlers, and nothing to undo, redo or take yet.
+    for (const char* id : {"ID_FILE_IMPORT", "ID_FILE_EXPORT", "ID_EDIT_UNDO", "ID_EDIT_REDO",
+                           "ID_EDIT_CUT", "ID_EDIT_COPY"})
         EXPECT_FALSE(Act(id)->isEnabled()) << id;
     for (const char* id : {"ID_BUILD_SIMULATE", "ID_BUILD_DEBUG", "ID_WIDGETS_FEEDER",
                            "ID_VIEW_ZOOM_IN", "ID_FILE_SAVE", "ID_FILE_PRINT"})
@@ -556,7 +582,8 @@ TEST_F(ShellTest, AcceleratorsStatusPromptsAndToolTips) {
     const std::pair<const char*, const char*> keys[] = {
         {"ID_FILE_NEW", "Ctrl+N"},             {"ID_FILE_OPEN", "Ctrl+O"},
         {"ID_FILE_SAVE", "Ctrl+S"},            {"ID_FILE_PRINT", "Ctrl+P"},
-        {"ID_EDIT_UNDO", "Ctrl+Z, Alt+Backspace"}, {"ID_EDIT_CUT", "Ctrl+X, Shift+Del"},
+        {"ID_EDIT_UNDO", "Ctrl+Z, Alt+Backspace"}, {"ID_EDIT_REDO", "Ctrl+Y, Ctrl+Shift+Z"},
+        {"ID_EDIT_CUT", "Ctrl+X, Shift+Del"},
         {"ID_EDIT_COPY", "Ctrl+C, Ctrl+Ins"},  {"ID_EDIT_PASTE", "Ctrl+V, Shift+Ins"},
         {"ID_NEXT_PANE", "F6"},                {"ID_PREV_PANE", "Shift+F6"},
         {"ID_BUILD_SIMULATE", "F7"},           {"ID_BUILD_DEBUG", "F8"},
@@ -615,11 +642,83 @@ TEST_F(ShellTest, CommandsReachTheActiveView) {
     EXPECT_FALSE(Act("ID_VIEW_TOGGLE")->isChecked());
     EXPECT_EQ(view->GetDocument().m_toggle, 0);
 
-    // The pointer position goes to the status bar.
-    emit view->pointerMoved("x=120", "y=45");
-    EXPECT_EQ(Frame().XPane()->text(), "x=120");
-    EXPECT_EQ(Frame().YPane()->text(), "y=45");
-    EXPECT_EQ(Frame().XPane()->width(), 7 * 5);
+    // The pointer position goes to the status bar, in panes as wide as the texts need in their
+    // font, however large.
+    QLabel* pane = Frame().XPane();
+    for (const int points : {9, 30}) {
+        QFont font = pane->font();
+        font.setPointSize(points);
+        pane->setFont(font);
+        emit view->pointerMoved("x=500", "y=45");
+        EXPECT_EQ(pane->text(), "x=500");
+        EXPECT_EQ(Frame().YPane()->text(), "y=45");
+        EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance("x=500"))
+            << points;
+    }
+    const int wide = pane->width();
+    emit view->pointerMoved("x=5", "y=4");
+    EXPECT_EQ(pane->width(), wide) << "no narrower again";
+}
+
+TEST_F(ShellTest, EditMenuWorksOnTheActiveNetworksStepsAndPastesBetweenNetworks) {
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(Start());
+    CChildFrame* first = Frame().ActiveChild();
+    COrvaneView* view = first->NetworkView();
+    COrvaneDoc& doc = view->GetDocument();
+    const auto state = [&] {
+        QStringList items;
+        for (const char* id :
+             {"ID_EDIT_UNDO", "ID_EDIT_REDO", "ID_EDIT_CUT", "ID_EDIT_COPY", "ID_EDIT_PASTE"})
+            items << Act(id)->text() + (Act(id)->isEnabled() ? "" : " (off)");
+        return items.join(" | ");
+    };
+    EXPECT_EQ(state(), "&Undo\tCtrl+Z (off) | &Redo\tCtrl+Y (off) | Cu&t\tCtrl+X (off) | "
+                       "&Copy\tCtrl+C (off) | &Paste\tCtrl+V (off)");
+    Act("ID_WIDGETS_LOAD_POINT")->trigger();
+    Click(view, CPoint{200, 150});
+    // Shortcuts reach only the active window.
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    EXPECT_EQ(state(), "&Undo Add Load Point\tCtrl+Z | &Redo\tCtrl+Y (off) | Cu&t\tCtrl+X (off) | "
+                       "&Copy\tCtrl+C (off) | &Paste\tCtrl+V (off)");
+    EXPECT_TRUE(doc.IsModified());
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(doc.GetLoadPoints().GetSize(), 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(state(), "&Undo\tCtrl+Z (off) | &Redo Add Load Point\tCtrl+Y | Cu&t\tCtrl+X (off) | "
+                       "&Copy\tCtrl+C (off) | &Paste\tCtrl+V (off)");
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(doc.GetLoadPoints().GetSize(), 1);
+    Act("ID_EDIT_UNDO")->trigger();
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(doc.GetLoadPoints().GetSize(), 1);
+
+    // Saving is the state undo comes back to unmodified.
+    prompter.saveFile = QString::fromStdString(dir.File("edited.vlm"));
+    ASSERT_TRUE(app->OnFileSave());
+    Act("ID_EDIT_UNDO")->trigger();
+    EXPECT_TRUE(doc.IsModified());
+    Act("ID_EDIT_REDO")->trigger();
+    EXPECT_FALSE(doc.IsModified());
+
+    Act("ID_SELECT")->trigger();
+    Click(view, CPoint{200, 150});
+    EXPECT_TRUE(Act("ID_EDIT_CUT")->isEnabled());
+    Act("ID_EDIT_COPY")->trigger();
+    EXPECT_TRUE(Act("ID_EDIT_PASTE")->isEnabled());
+
+    // Another network has steps of its own, and takes the copied load point.
+    CChildFrame* second = app->OnFileNew();
+    EXPECT_FALSE(Act("ID_EDIT_UNDO")->isEnabled());
+    Act("ID_EDIT_PASTE")->trigger();
+    EXPECT_EQ(second->Document()->Doc().GetLoadPoints().GetSize(), 1);
+    EXPECT_EQ(Act("ID_EDIT_UNDO")->text(), "&Undo Paste\tCtrl+Z");
+    Frame().MdiArea()->setActiveSubWindow(first);
+    EXPECT_EQ(Act("ID_EDIT_UNDO")->text(), "&Undo Add Load Point\tCtrl+Z");
+    Frame().OnResultViewer();
+    EXPECT_FALSE(Act("ID_EDIT_UNDO")->isEnabled());
+    EXPECT_FALSE(Act("ID_EDIT_PASTE")->isEnabled());
 }
 
 TEST_F(ShellTest, ToolbarsStatusBarAndAboutBox) {
@@ -666,7 +765,9 @@ TEST_F(ShellTest, ToolbarsStatusBarAndAboutBox) {
     };
     Act("ID_APP_ABOUT")->trigger();
     EXPECT_EQ(prompter.dialogs, std::vector<QString>{"About Orvane"});
-    EXPECT_TRUE(texts.contains("Orvane Version 1.0 beta"));
+    // The version of project() in the top CMakeLists.txt.
+    EXPECT_TRUE(texts.contains("Orvane Version " ORVANE_PROJECT_VERSION))
+        << texts.join('|').toStdString();
     EXPECT_TRUE(texts.contains("OK"));
 }
 
@@ -868,6 +969,8 @@ TEST_F(ShellTest, ExampleChecksSimulatesAndShowsALoadPointInTheViewer) {
     EXPECT_EQ(prompter.asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(progress->ProgressValue(), 100);
     EXPECT_EQ(progress->YearField(), "30000");
+    EXPECT_EQ(progress->MessageText(), "Simulation completed.");
+    EXPECT_FALSE(progress->PauseButton()->isEnabled() || progress->ResumeButton()->isEnabled());
     EXPECT_TRUE(view->IsSimulationRunning()) << "the window is still open";
     // One run per view: Simulate is ignored while the window is open.
     Act("ID_BUILD_SIMULATE")->trigger();
@@ -1014,6 +1117,137 @@ TEST_F(ShellTest, PauseResumeAndCancelALongRun) {
     again->close();
     EXPECT_TRUE(second->m_stop);
     EXPECT_FALSE(view->IsSimulationRunning());
+}
+
+// Settings the NDL reader refuses end the run at once: the window says the network has an
+// error, where and what, and the "NDL Errors" bar lists it. QuantsPerDay 0 is run after the
+// warning is answered Yes.
+TEST_F(ShellTest, ARunRefusedForABadSettingSaysTheNetworkHasAnError) {
+    ASSERT_TRUE(StartWithExample("two-feeders.vlm"));
+    COrvaneView* view = Frame().ActiveNetworkView();
+    COrvaneDoc& doc = view->GetDocument();
+    const CSimulationSettings example = doc.GetSettings();
+    struct Case {
+        const char* what;
+        std::function<void(CSimulationSettings&)> change;
+        const char* error;
+        const char* place;
+    };
+    const Case cases[] = {
+        {"min years 5", [](CSimulationSettings& s) { s.yearMin = 5; },
+         "the \"yearmin\" attribute must be an integer in the range [100,1000000000]",
+         "line 4, column 14"},
+        {"quants per day 0", [](CSimulationSettings& s) { s.quantsPerDay = 0; },
+         "the \"quantsperday\" attribute must be an integer in the range [1,1440]",
+         "line 1, column 27"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CSimulationSettings settings = example;
+        c.change(settings);
+        doc.SetSettings(settings);
+        prompter.asked.clear();
+        Act("ID_BUILD_SIMULATE")->trigger();
+        QPointer<CSimulationProgressDlg> progress = Frame().LastProgressWindow();
+        ASSERT_TRUE(progress);
+        ASSERT_TRUE(WaitFor([&] { return !prompter.asked.empty(); }));
+        ASSERT_EQ(prompter.asked.size(), 1u);
+        EXPECT_EQ(prompter.asked[0].text,
+                  QString("The network has an error: %1 (%2 of its NDL, in the simulation "
+                          "settings).\nCorrect it in Settings > Simulation settings.\n\nDo you "
+                          "want to close this dialog box?")
+                      .arg(c.error, c.place));
+        EXPECT_EQ(prompter.asked[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(progress->MessageText(), "Simulation stopped: the network has an error.");
+        EXPECT_EQ(progress->windowTitle(), "Simulating... - two-feeders");
+        ASSERT_TRUE(WaitFor([&] { return Frame().NdlErrorsDlg() != nullptr; }));
+        ASSERT_TRUE(WaitFor([&] { return Frame().NdlErrorsDlg()->Count() == 1; }));
+        EXPECT_EQ(Frame().NdlErrorsDlg()->LineAt(0), QString("NDL %1: %2").arg(c.place, c.error));
+        EXPECT_EQ(Frame().NdlErrorsDlg()->WidgetAt(0), nullptr);
+        EXPECT_TRUE(Frame().NdlErrorsBar()->isVisible());
+        progress->CancelButton()->click();
+        ASSERT_TRUE(WaitFor([&] { return progress.isNull(); }));
+        Frame().NdlErrorsDlg()->Clear();
+    }
+    EXPECT_EQ(Texts(viewAnswers.asked).filter("Quants per day").size(), 1);
+}
+
+// Closing a network window while its run goes on asks first; Yes (and the save question) ends
+// the run, which leaves no report, and closes its progress window.
+TEST_F(ShellTest, ClosingANetworkDuringItsRunAsksThenStopsTheRunAndItsWindow) {
+    ASSERT_TRUE(StartWithExample("two-feeders.vlm"));
+    QObject::connect(&Frame(), &CMainFrame::progressWindowOpened,
+                     [](CSimulationProgressDlg* dlg) { dlg->Sink()->PauseAtYear(100); });
+    QPointer<CChildFrame> child = Frame().ActiveChild();
+    COrvaneView* view = child->NetworkView();
+    Act("ID_BUILD_SIMULATE")->trigger();
+    QPointer<CSimulationProgressDlg> progress = Frame().LastProgressWindow();
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->windowTitle(), "Simulating... - two-feeders");
+    ASSERT_TRUE(WaitFor([&] { return progress->YearField() == "100"; }));
+    const std::shared_ptr<CSimulationParams> run = view->LastRunParams();
+    EXPECT_TRUE(view->HasRunInProgress());
+
+    // No keeps everything going: the window, File Close and Exit alike.
+    const QString question = "The simulation of two-feeders is running.\nStop it and close?";
+    prompter.answers = {QMessageBox::No, QMessageBox::No, QMessageBox::No};
+    child->close();
+    app->OnFileClose();
+    EXPECT_FALSE(Frame().close());
+    EXPECT_EQ(Texts(prompter.asked), QStringList({question, question, question}));
+    EXPECT_EQ(prompter.asked[0].icon, QMessageBox::Question);
+    EXPECT_EQ(prompter.asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    Settle();
+    EXPECT_TRUE(child);
+    EXPECT_TRUE(progress);
+    EXPECT_FALSE(run->m_stop);
+
+    // Yes, then the save question (the run set the report path): the run stops, its window
+    // closes with the network's.
+    prompter.answers = {QMessageBox::Yes, QMessageBox::No};
+    child->close();
+    EXPECT_EQ(Texts(prompter.asked).mid(3),
+              QStringList({question, QString::fromStdString("Save changes to " +
+                                                            dir.File("two-feeders.vlm") + "?")}));
+    ASSERT_TRUE(WaitFor([&] { return child.isNull() && progress.isNull(); }));
+    EXPECT_TRUE(run->m_stop);
+    EXPECT_FALSE(fs::exists(reports / "two-feeders" / "two-feeders.htm"))
+        << "a stopped run leaves no report";
+}
+
+TEST_F(ShellTest, TwoRunsHaveTwoWindowsNamedForTheirNetworksAndTheViewerShowsTheLatestReport) {
+    fs::copy_file(Examples("radial-feeder.vlm"), dir.File("radial-feeder.vlm"));
+    ASSERT_TRUE(StartWithExample("two-feeders.vlm"));
+    QObject::connect(&Frame(), &CMainFrame::progressWindowOpened,
+                     [](CSimulationProgressDlg* dlg) { dlg->Sink()->PauseAtYear(100); });
+    Act("ID_BUILD_SIMULATE")->trigger();
+    QPointer<CSimulationProgressDlg> first = Frame().LastProgressWindow();
+    CChildFrame* radial =
+        app->OpenDocumentFile(QString::fromStdString(dir.File("radial-feeder.vlm")));
+    ASSERT_NE(radial, nullptr);
+    // The result viewer is open before the run: it shows the report the run writes.
+    Act("ID_BUILD_RESULT_VIEWER")->trigger();
+    CHTMLView* viewer = Frame().ResultViewerFrame()->ResultView();
+    EXPECT_FALSE(viewer->toPlainText().contains("Network name"));
+    Frame().MdiArea()->setActiveSubWindow(radial);
+    Act("ID_BUILD_SIMULATE")->trigger();
+    QPointer<CSimulationProgressDlg> second = Frame().LastProgressWindow();
+    ASSERT_TRUE(first && second);
+    ASSERT_NE(first, second);
+    EXPECT_EQ(first->windowTitle(), "Simulating... - two-feeders");
+    EXPECT_EQ(second->windowTitle(), "Simulating... - radial-feeder");
+    EXPECT_TRUE(first->isVisible() && second->isVisible());
+    EXPECT_EQ(second->pos(), first->pos() + QPoint(30, 30)) << "not hidden under the first";
+    EXPECT_TRUE(viewer->toPlainText().contains("The page cannot be displayed"));
+
+    prompter.answers = {QMessageBox::Yes};
+    ASSERT_TRUE(WaitFor([&] { return second->YearField() == "100"; }));
+    second->OnResume();
+    ASSERT_TRUE(WaitFor([&] { return second.isNull(); }, 60000));
+    ASSERT_TRUE(
+        WaitFor([&] { return viewer->toPlainText().contains("Network name :radial-feeder"); }));
+    first->close();
+    ASSERT_TRUE(WaitFor([&] { return first.isNull(); }));
 }
 
 TEST_F(ShellTest, TwoNetworksOneSimulatesWhileTheOtherIsEdited) {

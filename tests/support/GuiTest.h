@@ -15,8 +15,14 @@
 #include <QThread>
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Failures show a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 namespace orvane::test {
 
@@ -70,15 +76,16 @@ inline QStringList Texts(const std::vector<Asked>& asked) {
 }
 
 // Answers the program's questions without windows and records what happened: message boxes
-// take the queued answers, then yesNoAnswer or OK; property dialogs accept unchanged, settings
-// dialogs do what the test says, NDL windows are plain dialogs, file choices give the file set
-// and modal dialogs are rejected after onExec has seen them.
+// take the queued answers, then yesNoAnswer or OK; property and settings dialogs do what the
+// test says (property dialogs accept unchanged unless told), NDL windows are plain dialogs, file
+// choices give the file set and modal dialogs are rejected after onExec has seen them.
 class FakePrompter : public CPrompter {
 public:
     std::vector<Asked> asked;
     std::vector<QMessageBox::StandardButton> answers;
     QMessageBox::StandardButton yesNoAnswer = QMessageBox::Yes;
     std::vector<const CWidget*> edited;
+    std::function<void(CWidget&)> properties = [](CWidget&) {};
     std::function<bool(CWorkspaceSettings&)> workspace = [](CWorkspaceSettings&) { return false; };
     std::function<bool(CSimulationSettings&)> simulation = [](CSimulationSettings&) {
         return false;
@@ -102,7 +109,9 @@ public:
     }
     std::unique_ptr<CWidget> EditProperties(QWidget*, const CWidget& widget) override {
         edited.push_back(&widget);
-        return CopyWidget(widget);
+        std::unique_ptr<CWidget> copy = CopyWidget(widget);
+        properties(*copy);
+        return copy;
     }
     std::optional<CWorkspaceSettings> EditWorkspaceSettings(QWidget*,
                                                             const CWorkspaceSettings& s) override {

@@ -1,0 +1,139 @@
+// The built programs run as a user runs them: arguments, standard streams and exit codes.
+#include "support/RunProgram.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace orvane::test {
+namespace {
+
+const std::string Version = ORVANE_PROJECT_VERSION;
+
+Outcome Cli(std::vector<std::string> arguments, std::string input = "") {
+    return RunProgram(ORVANE_CLI_PROGRAM, {std::move(arguments), std::move(input), "", {}});
+}
+
+TEST(CliProgramTest, VersionIsTheProjectVersion) {
+    const Outcome o = Cli({"--version"});
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.out, "orvane-cli " + Version + "\n");
+    EXPECT_EQ(o.err, "");
+}
+
+TEST(CliProgramTest, UnknownOptionsAndMissingCommandsExitWithTwo) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{"--frobnicate"},
+         "The following argument was not expected: --frobnicate\n"
+         "Run with --help for more information.\n"},
+        {{"simulate", "x.ndl", "--seeed", "4"},
+         "The following arguments were not expected: 4 --seeed\n"
+         "Run with --help for more information.\n"},
+        {{"check", "x.vlm", "--json", "y"},
+         "The following arguments were not expected: y --json\n"
+         "Run with --help for more information.\n"},
+        {{},
+         "A command is required: simulate, check, ndl or import\n"
+         "Run with --help for more information.\n"},
+        {{"simulate"}, "NETWORK is required\nRun with --help for more information.\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Cli(c.arguments);
+        SCOPED_TRACE(c.err);
+        EXPECT_EQ(o.code, 2);
+        EXPECT_EQ(o.err, c.err);
+        EXPECT_EQ(o.out, "");
+    }
+}
+
+const char* const Feeder = "system: quantsPerDay = 4; yearMin = 100; yearMax = 300\n"
+                           "source: connect = 1\n"
+                           "line: connect = 1, 2; failure = 2; repair = 10\n"
+                           "load: name = \"Farm\"; connect = 2; customers = 10\n";
+
+// NDL in through a pipe, JSON out through another: nothing else on standard output.
+TEST(CliProgramTest, StandardInputToJsonOnStandardOutput) {
+    TempDir dir;
+    const Outcome o =
+        RunProgram(ORVANE_CLI_PROGRAM,
+                   {{"simulate", "-", "--quiet", "--json", "-"}, Feeder, dir.File(""), {}});
+    ASSERT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    const auto json = nlohmann::json::parse(o.out);
+    EXPECT_EQ(json["network"], "stdin");
+    EXPECT_EQ(json["loadPoints"][0]["name"], "Farm");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("stdin/stdin.txt")));
+}
+
+TEST(CliProgramTest, CheckTellsDrawingsFromNdlText) {
+    struct Case {
+        std::vector<std::string> arguments;
+        std::string input;
+        int code;
+        std::string out;
+        std::string err;
+    };
+    const std::string examples = ORVANE_EXAMPLES_DIR;
+    const Case cases[] = {
+        {{"check", examples + "/two-feeders.ndl"},
+         "",
+         0,
+         "Checking completed : No error found!\n",
+         ""},
+        {{"check", examples + "/two-feeders.vlm"},
+         "",
+         0,
+         "Checking completed : No error found!\n",
+         ""},
+        {{"check", "-"}, Feeder, 0, "Checking completed : No error found!\n", ""},
+        {{"check", "-"},
+         "system: quantsPerDay = 24\nlin: connect = 1, 2\n",
+         1,
+         "",
+         "<stdin>:2:5: error: unknown type keyword \"lin\"\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome o = Cli(c.arguments, c.input);
+        SCOPED_TRACE(c.arguments.back());
+        EXPECT_EQ(o.code, c.code);
+        EXPECT_EQ(o.out, c.out);
+        EXPECT_EQ(o.err, c.err);
+    }
+}
+
+TEST(CliProgramTest, ImportTakesOnlyKnownFormats) {
+    const std::string examples = ORVANE_EXAMPLES_DIR;
+    Outcome o = Cli({"import", "pandapower", examples + "/pandapower-ring.json", "-r",
+                     examples + "/pandapower-ring.csv", "-o", "-"});
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_NE(o.out.find("\nrecloser: name = \"NO tie\"; connect = 11, 15; reclose = 0.5\n"),
+              std::string::npos)
+        << o.out;
+    o = Cli({"import", "matpower", "x.m", "-r", "x.csv", "-o", "x.ndl"});
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.err,
+              "FORMAT: matpower not in {pandapower}\nRun with --help for more information.\n");
+    o = Cli({"import", "pandapower", "x.json", "-o", "x.ndl"});
+    EXPECT_EQ(o.code, 2);
+    EXPECT_EQ(o.err, "--reliability is required\nRun with --help for more information.\n");
+}
+
+#ifdef ORVANE_GUI_PROGRAM
+// A package's post-install checks and scripts ask without a display.
+TEST(GuiProgramTest, VersionNeedsNoDisplay) {
+    const Outcome o =
+        RunProgram(ORVANE_GUI_PROGRAM,
+                   {{"--version"}, "", "", {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}});
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out, "orvane " + Version + "\n");
+    EXPECT_EQ(o.err, "");
+}
+#endif
+
+} // namespace
+} // namespace orvane::test
