@@ -255,6 +255,7 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
                      source.c_str());
         return ExitNetworkError;
     case RunStatus::NoLoadPoints:
+    case RunStatus::TooLarge:
         std::fprintf(err, "%s: error: %s\n", source.c_str(), result.error.c_str());
         return ExitNetworkError;
     }

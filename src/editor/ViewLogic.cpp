@@ -175,6 +175,8 @@ RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlTex
         return {"The network has an error: it has no load points; draw at least one to "
                 "simulate it.",
                 "The network has no load points"};
+    case RunStatus::TooLarge:
+        return {"The simulation could not start: " + result.error + ".", {}};
     case RunStatus::ParseFailed:
         break;
     }

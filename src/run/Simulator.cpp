@@ -68,6 +68,26 @@ void ShowEnd(ProgressSink* progress, const RunResult& result) {
     progress->ShowCompleted();
 }
 
+// Every replica holds a whole copy of the network, in every process: refused before any is made
+// when the copies with the master would not fit the memory a simulation may use.
+std::string ReplicasTooLarge(const RunRequest& request, const Simulation& master) {
+    if (!request.seeded)
+        return {};
+    const uint64_t copies = uint64_t{std::max<uint32_t>(request.replication.replicas, 1)} + 1;
+    const uint64_t elements = copies * master.ElementCount();
+    const uint64_t loads = copies * master.LoadCount();
+    if (master.Fits(elements, loads))
+        return {};
+    char text[256];
+    std::snprintf(text, sizeof text,
+                  "the %u replicas need about %.1f MB, more than the %.1f MB this machine can give "
+                  "them; use fewer replicas",
+                  request.replication.replicas,
+                  static_cast<double>(Simulation::BytesFor(elements, loads)) / (1 << 20),
+                  static_cast<double>(master.MemoryBudget()) / (1 << 20));
+    return text;
+}
+
 } // namespace
 
 std::string ConvergenceNote(const RunResult& result) {
@@ -127,10 +147,15 @@ RunResult Simulator::Run(const RunRequest& request) {
 
     if (parser->Open(request.ndlText)) {
         if (parser->Parse(*simulation)) {
+            const std::string tooLarge = ReplicasTooLarge(request, *simulation);
             if (simulation->LoadCount() == 0) {
                 output.OutputText(3, "error: %s\n", NoLoadPointsMessage);
                 result.status = RunStatus::NoLoadPoints;
                 result.error = NoLoadPointsMessage;
+            } else if (!tooLarge.empty()) {
+                output.OutputText(3, "error: %s\n", tooLarge.c_str());
+                result.status = RunStatus::TooLarge;
+                result.error = tooLarge;
             } else {
                 const std::string& link =
                     request.linkPath.empty() ? request.htmlPath : request.linkPath;

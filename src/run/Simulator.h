@@ -33,6 +33,7 @@ enum class RunStatus {
     NoLoadPoints, // nothing to measure; the error line is in the text report
     Cancelled,    // stopped before a year; the previous reports are as they were
     WriteFailed,  // a report could not be written whole; the previous reports are as they were
+    TooLarge,     // the replicas would not fit the memory; the error line is in the text report
 };
 
 struct IndexResult {

@@ -344,6 +344,16 @@ TEST(Simulator, ReplicasMergeIntoOneEstimateThatStopsByTheAccuracy) {
     EXPECT_EQ(sink.Count("note"), 0u);
 }
 
+// Each replica is a whole copy of the network: too many for the memory are refused up front.
+TEST(Simulator, ReplicasBeyondTheMemoryAreRefused) {
+    const Outcome o = SimulateReplicas("system: quantsPerDay = 24\n" + Failing, 1, 100000, 1);
+    EXPECT_EQ(o.result.status, RunStatus::TooLarge);
+    EXPECT_EQ(o.result.error.rfind("the 100000 replicas need about ", 0), 0u) << o.result.error;
+    EXPECT_NE(o.result.error.find(" MB this machine can give them; use fewer replicas"),
+              std::string::npos);
+    EXPECT_EQ(o.text, "error: " + o.result.error + "\n");
+}
+
 TEST(Simulator, CancelledReplicasKeepThePreviousReports) {
     RecordingSink sink;
     sink.cancel = true;
