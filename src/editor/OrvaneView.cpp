@@ -879,6 +879,9 @@ void COrvaneView::OnSimulate() {
     params->m_textReportPath = paths.text;
     params->m_htmlReportPath = paths.html;
     params->m_ndlText = generator.GetText();
+    params->m_seeded = m_doc.GetSettings().seeded;
+    params->m_seed = m_doc.GetSettings().seed;
+    params->m_replicas = m_doc.GetSettings().replicas;
     auto run = std::make_unique<CSimulationRun>(params, hookup.sink, hookup.cancel, hookup.failed);
     CSimulationRun* raw = run.get();
     m_runs.push_back(std::move(run));

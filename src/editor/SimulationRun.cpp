@@ -3,6 +3,7 @@
 #include "base/Clock.h"
 #include "editor/ViewLogic.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <utility>
@@ -71,6 +72,11 @@ void CSimulationRun::Start(std::function<void(const RunResult&)> onEnd) {
         // The report links to itself by file name, so that it can be moved or copied whole.
         request.linkPath = std::filesystem::path(request.htmlPath).filename().string();
         request.cancel = &m_params->m_stop;
+        request.seeded = m_params->m_seeded;
+        request.replication = Replication{m_params->m_seed,
+                                          m_params->m_replicas,
+                                          std::max(1u, std::thread::hardware_concurrency()),
+                                          {}};
         std::optional<CHeldEndSink> held;
         if (m_progress)
             request.progress = &held.emplace(*m_progress);

@@ -20,6 +20,10 @@ struct CSimulationParams {
     std::string m_htmlReportPath;
     // The NDL text made before the worker started; the document may be edited meanwhile.
     std::string m_ndlText;
+    // Seeded replicas, on all the machine's cores, or the one default sequence.
+    bool m_seeded = false;
+    uint64_t m_seed = 0;
+    uint32_t m_replicas = 1;
 };
 
 // One simulation on a worker thread of its own. The worker reads the parameter block once,

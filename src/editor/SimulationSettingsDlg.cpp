@@ -44,6 +44,17 @@ CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QW
     m_reclosers = addSwitch(tr("Reclosers"), settings.reclosers);
     m_maxFlow = addSwitch(tr("Maximum Flow"), settings.maxFlow);
 
+    // Advanced: the seed and the replicas of the run; an empty seed keeps the one default
+    // sequence of random numbers.
+    auto* advancedGroup = new QGroupBox(tr("Advanced"), this);
+    auto* advancedForm = new QFormLayout(advancedGroup);
+    m_seed =
+        new QLineEdit(settings.seeded ? QString::number(settings.seed) : QString(), advancedGroup);
+    m_seed->setPlaceholderText(tr("default sequence"));
+    m_replicas = new QLineEdit(QString::number(settings.replicas), advancedGroup);
+    advancedForm->addRow(tr("Seed"), m_seed);
+    advancedForm->addRow(tr("Replicas"), m_replicas);
+
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     ok->setDefault(true);
@@ -59,7 +70,11 @@ CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QW
     left->addWidget(valuesGroup);
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
-    columns->addWidget(componentsGroup, 0, Qt::AlignTop);
+    auto* right = new QVBoxLayout;
+    right->addWidget(componentsGroup);
+    right->addWidget(advancedGroup);
+    right->addStretch();
+    columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
     layout->addWidget(MakeNote(tr("Note: QuantsPerDay represent the time quanta in each simulated "
@@ -73,10 +88,18 @@ bool CSimulationSettingsDlg::Store() {
     int32_t yearMax = 0;
     int32_t yearStep = 0;
     double accuracy = 0.0;
+    int32_t replicas = 1;
     if (!ReadInteger(m_quants, tr("QuantsPerDay"), quants) || !ReadInteger(*m_yearMin, yearMin) ||
         !ReadInteger(*m_yearMax, yearMax) || !ReadInteger(*m_yearStep, yearStep) ||
-        !ReadNumber(*m_accuracy, accuracy))
+        !ReadNumber(*m_accuracy, accuracy) ||
+        !ReadInteger(m_replicas, tr("Replicas"), 1, 100000, replicas))
         return false;
+    const QString seedText = m_seed->text().trimmed();
+    bool seedValid = true;
+    const qulonglong seed = seedText.isEmpty() ? 0 : seedText.toULongLong(&seedValid, 10);
+    if (!seedValid)
+        return Refuse(m_seed, tr("Please enter a whole number of at most 20 digits in \"Seed\", "
+                                 "or leave it empty for the default sequence."));
     m_settings.quantsPerDay = quants;
     m_settings.yearMin = m_yearMin->IsChecked() ? yearMin : 0;
     m_settings.yearMax = m_yearMax->IsChecked() ? yearMax : 0;
@@ -86,6 +109,10 @@ bool CSimulationSettingsDlg::Store() {
     m_settings.isolators = m_isolators->isChecked() ? 1 : 0;
     m_settings.reclosers = m_reclosers->isChecked() ? 1 : 0;
     m_settings.maxFlow = m_maxFlow->isChecked() ? 1 : 0;
+    // Replicas need streams of their own: without a seed they take seed 0, as on the command line.
+    m_settings.seeded = !seedText.isEmpty() || replicas > 1;
+    m_settings.seed = seed;
+    m_settings.replicas = static_cast<uint32_t>(replicas);
     return true;
 }
 

@@ -21,6 +21,8 @@ public:
     QCheckBox* IsolatorsCheck() const { return m_isolators; }
     QCheckBox* ReclosersCheck() const { return m_reclosers; }
     QCheckBox* MaxFlowCheck() const { return m_maxFlow; }
+    QLineEdit* SeedEdit() const { return m_seed; }
+    QLineEdit* ReplicasEdit() const { return m_replicas; }
 
 protected:
     bool Store() override;
@@ -36,6 +38,8 @@ private:
     QCheckBox* m_isolators;
     QCheckBox* m_reclosers;
     QCheckBox* m_maxFlow;
+    QLineEdit* m_seed;
+    QLineEdit* m_replicas;
 };
 
 } // namespace orvane

@@ -163,6 +163,15 @@ uint16_t CArchive::ReadUInt16() {
     return static_cast<uint16_t>(lo | (hi << 8));
 }
 
+uint32_t CArchive::PeekUInt32() const {
+    if (Remaining() < 4)
+        return 0;
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<uint8_t>(m_in[m_pos + static_cast<size_t>(i)]);
+    return value;
+}
+
 uint32_t CArchive::ReadUInt32() {
     Need(4, "a value");
     const uint32_t lo = ReadUInt16();

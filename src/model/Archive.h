@@ -60,6 +60,8 @@ public:
     uint8_t ReadUInt8();
     uint16_t ReadUInt16();
     uint32_t ReadUInt32();
+    // The next four bytes as ReadUInt32 would read them, without moving on; 0 when fewer remain.
+    uint32_t PeekUInt32() const;
     int32_t ReadInt32() { return static_cast<int32_t>(ReadUInt32()); }
     double ReadDouble();
     std::string ReadString();

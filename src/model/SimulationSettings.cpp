@@ -6,6 +6,11 @@
 namespace orvane {
 
 namespace {
+// "RUN1" in the file's byte order: the tag of the run options after the settings record.
+constexpr uint32_t kRunTag = 0x314E5552;
+} // namespace
+
+namespace {
 constexpr int kIntegerDigits = 10;
 constexpr int kAccuracyDigits = 8;
 constexpr int kSwitchDigits = 6;
@@ -23,9 +28,23 @@ void CSimulationSettings::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         ar << accuracy << quantsPerDay << yearMax << yearMin << yearStep << fuses << isolators
            << reclosers << maxFlow;
+        if (seeded) {
+            ar << kRunTag << static_cast<uint32_t>(seed) << static_cast<uint32_t>(seed >> 32)
+               << replicas;
+        }
     } else {
         ar >> accuracy >> quantsPerDay >> yearMax >> yearMin >> yearStep >> fuses >> isolators >>
             reclosers >> maxFlow;
+        seeded = false;
+        seed = 0;
+        replicas = 1;
+        if (ar.Remaining() >= 16 && ar.PeekUInt32() == kRunTag) {
+            uint32_t tag = 0, low = 0, high = 0, count = 0;
+            ar >> tag >> low >> high >> count;
+            seeded = true;
+            seed = uint64_t{high} << 32 | low;
+            replicas = count == 0 ? 1 : count;
+        }
     }
 }
 

@@ -20,8 +20,15 @@ public:
     int32_t isolators = 1;
     int32_t reclosers = 1;
     int32_t maxFlow = 1;
+    // How the run draws its random numbers: the one default sequence, or `replicas` replicas on
+    // the streams of `seed`. Not part of the NDL text.
+    bool seeded = false;
+    uint64_t seed = 0;
+    uint32_t replicas = 1;
 
-    // The 40-byte record of the network file; note yearMax before yearMin.
+    // The 40-byte record of the network file (note yearMax before yearMin), then, only when the
+    // run is seeded, a tagged trailer with the seed and the replicas: files of default runs keep
+    // their bytes, and earlier versions, which stop reading after the record, open the others.
     void Serialize(CArchive& ar);
     // The NDL "system" definition that opens every generated text.
     std::string SystemDefinition() const;

@@ -445,10 +445,13 @@ TEST_F(DialogTest, SimulationSettingsDialog) {
     {
         CSimulationSettingsDlg dlg(settings);
         ExpectTexts(dlg, {"Simulation settings", "Value", "QuantsPerDay", "Values", "Components",
-                          "Fuses", "Isolators", "Reclosers", "Maximum Flow",
+                          "Fuses", "Isolators", "Reclosers", "Maximum Flow", "Advanced", "Seed",
+                          "Replicas",
                           "Note: QuantsPerDay represent the time quanta in each simulated day. "
                           "This value is required for the simulation",
                           "OK", "Cancel"});
+        EXPECT_EQ(dlg.SeedEdit()->text(), "");
+        EXPECT_EQ(dlg.ReplicasEdit()->text(), "1");
         EXPECT_EQ(dlg.QuantsEdit()->text(), "0");
         EXPECT_EQ(Shown(dlg), (QStringList{"[x] Min years: 100", "[x] Max years: 1000000",
                                            "[x] Step years: 100", "[x] Accuracy: 0.05"}));
@@ -489,6 +492,50 @@ TEST_F(DialogTest, SimulationSettingsDialog) {
     EXPECT_FALSE(again.Apply());
     EXPECT_EQ(again.Refusal(), "Please enter an integer in \"Step years\".");
     EXPECT_EQ(settings, expected);
+}
+
+// The advanced run options: an empty seed keeps the default sequence unless replicas ask for
+// streams of their own.
+TEST_F(DialogTest, SimulationSettingsSeedAndReplicas) {
+    struct Case {
+        const char* seed;
+        const char* replicas;
+        const char* refusal; // nullptr: stored
+        bool seeded;
+        uint64_t storedSeed;
+        uint32_t storedReplicas;
+    };
+    const Case cases[] = {
+        {"", "1", nullptr, false, 0, 1},
+        {" 42 ", "1", nullptr, true, 42, 1},
+        {"", "8", nullptr, true, 0, 8},
+        {"18446744073709551615", "100000", nullptr, true, UINT64_MAX, 100000},
+        {"-1", "1",
+         "Please enter a whole number of at most 20 digits in \"Seed\", or leave it empty for "
+         "the default sequence.",
+         false, 0, 1},
+        {"7", "0", "Please enter an integer between 1 and 100000 in \"Replicas\".", false, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.seed) + " / " + c.replicas);
+        CSimulationSettings settings;
+        settings.quantsPerDay = 24;
+        CSimulationSettingsDlg dlg(settings);
+        dlg.SeedEdit()->setText(c.seed);
+        dlg.ReplicasEdit()->setText(c.replicas);
+        EXPECT_EQ(dlg.Apply(), c.refusal == nullptr);
+        if (c.refusal) {
+            EXPECT_EQ(dlg.Refusal(), c.refusal);
+        }
+        EXPECT_EQ(settings.seeded, c.seeded);
+        EXPECT_EQ(settings.seed, c.storedSeed);
+        EXPECT_EQ(settings.replicas, c.storedReplicas);
+        if (c.refusal == nullptr) {
+            CSimulationSettingsDlg reopened(settings);
+            EXPECT_EQ(reopened.SeedEdit()->text(),
+                      c.seeded ? QString::number(c.storedSeed) : QString());
+        }
+    }
 }
 
 TEST(NDLDisplayDialogTest, ShowsTextAndUpdatesFromItsSource) {

@@ -100,5 +100,44 @@ TEST(SimulationSettingsTest, RecordLayoutAndRoundTrip) {
     EXPECT_THROW(loaded.Serialize(cut), CArchiveError);
 }
 
+// The seed and the replicas follow the record only when the run is seeded, behind a tag; a
+// trailer that is cut short or untagged reads as the default run.
+TEST(SimulationSettingsTest, SeededRunsAddATaggedTrailer) {
+    CSimulationSettings s;
+    s.seeded = true;
+    s.seed = 0x0102030405060708;
+    s.replicas = 16;
+    CArchive out;
+    s.Serialize(out);
+    CArchive plain;
+    CSimulationSettings().Serialize(plain);
+    const std::string trailer =
+        ByteBuilder().U32(0x314E5552).U32(0x05060708).U32(0x01020304).U32(16).Str();
+    EXPECT_EQ(Hex(out.Bytes()), Hex(plain.Bytes() + trailer));
+    EXPECT_EQ(trailer.substr(0, 4), "RUN1");
+
+    const std::string record = plain.Bytes();
+    struct Case {
+        const char* what;
+        std::string bytes;
+        CSimulationSettings expected;
+    };
+    const Case cases[] = {
+        {"seeded", out.Bytes(), s},
+        {"no trailer", record, CSimulationSettings()},
+        {"cut short", out.Bytes().substr(0, 40 + 15), CSimulationSettings()},
+        {"another tag", record + ByteBuilder().U32(7).U32(1).U32(0).U32(2).Str(),
+         CSimulationSettings()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CArchive in(c.bytes);
+        CSimulationSettings loaded;
+        loaded.seeded = true; // whatever it held before, loading sets it
+        loaded.Serialize(in);
+        EXPECT_EQ(loaded, c.expected);
+    }
+}
+
 } // namespace
 } // namespace orvane
