@@ -107,8 +107,14 @@ int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* can
                      options.network.c_str());
         return ExitNetworkError;
     }
-    return SimulateText(options, generator.GetText(), NdlOrigin::Generated, cancel, clock, out,
-                        err);
+    // The drawing's own seed and replicas apply unless the command line names others.
+    SimulateOptions run = options;
+    const CSimulationSettings& settings = doc->GetSettings();
+    if (settings.seeded && !run.seed && run.replicas == 1) {
+        run.seed = settings.seed;
+        run.replicas = settings.replicas;
+    }
+    return SimulateText(run, generator.GetText(), NdlOrigin::Generated, cancel, clock, out, err);
 }
 
 } // namespace orvane::cli

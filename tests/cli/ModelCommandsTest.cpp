@@ -205,6 +205,24 @@ TEST_F(ModelCommandsTest, SimulateRefusesWhatTheEditorWouldNotRun) {
     }
 }
 
+// A drawing's own seed and replicas apply: 3 replicas fill 200 years in whole rounds of 3.
+TEST_F(ModelCommandsTest, DrawingsRunWithTheirOwnSeedAndReplicas) {
+    for (const auto& [seeded, years] : {std::pair{false, "200"}, std::pair{true, "201"}}) {
+        NetworkDrawing d;
+        DrawFeeder(d);
+        d.Settings([seeded = seeded](CSimulationSettings& s) {
+            s.seeded = seeded;
+            s.seed = 5;
+            s.replicas = seeded ? 3 : 1;
+        });
+        ASSERT_EQ(Simulate(Save(d)).code, ExitOk);
+        EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt"))
+                      .rfind(std::string("simulation years: ") + years + ", ", 0),
+                  0u)
+            << years;
+    }
+}
+
 TEST(TerminalTextTest, EscapesControlBytesAndKeepsTheRest) {
     struct Case {
         std::string_view text;
