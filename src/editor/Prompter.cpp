@@ -30,22 +30,27 @@ std::unique_ptr<CWidget> CDialogPrompter::EditProperties(QWidget* parent, const 
     return edited;
 }
 
-std::optional<CWorkspaceSettings>
-CDialogPrompter::EditWorkspaceSettings(QWidget* parent, const CWorkspaceSettings& settings) {
-    CWorkspaceSettings edited = settings;
-    CSettingsDlg dialog(edited, parent);
+namespace {
+
+// A settings record as the dialog D leaves it on OK, or nothing when it was cancelled.
+template <class D, class T> std::optional<T> EditCopy(QWidget* parent, const T& settings) {
+    T edited = settings;
+    D dialog(edited, parent);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return edited;
 }
 
+} // namespace
+
+std::optional<CWorkspaceSettings>
+CDialogPrompter::EditWorkspaceSettings(QWidget* parent, const CWorkspaceSettings& settings) {
+    return EditCopy<CSettingsDlg>(parent, settings);
+}
+
 std::optional<CSimulationSettings>
 CDialogPrompter::EditSimulationSettings(QWidget* parent, const CSimulationSettings& settings) {
-    CSimulationSettings edited = settings;
-    CSimulationSettingsDlg dialog(edited, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return edited;
+    return EditCopy<CSimulationSettingsDlg>(parent, settings);
 }
 
 QDialog* CDialogPrompter::OpenNdlWindow(QWidget* parent, const QString& text,
