@@ -6,6 +6,7 @@
 #include "shell/ToolbarIcons.h"
 
 #include <QCloseEvent>
+#include <QPlainTextEdit>
 
 namespace orvane {
 
@@ -17,6 +18,12 @@ CChildFrame::CChildFrame(std::shared_ptr<CDocRecord> doc, COrvaneView* view)
 
 CChildFrame::CChildFrame(std::shared_ptr<CDocRecord> doc, CHTMLView* view)
     : m_doc(std::move(doc)), m_kind(Kind::Result), m_result(view) {
+    Init();
+    setWidget(view);
+}
+
+CChildFrame::CChildFrame(std::shared_ptr<CDocRecord> doc, QPlainTextEdit* view, std::string ndl)
+    : m_doc(std::move(doc)), m_kind(Kind::Text), m_text(view), m_ndl(std::move(ndl)) {
     Init();
     setWidget(view);
 }

@@ -4,6 +4,9 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+
+class QPlainTextEdit;
 
 namespace orvane {
 
@@ -11,14 +14,17 @@ class CDocRecord;
 class CHTMLView;
 class COrvaneView;
 
-// A document window: a network's workspace view, or the result viewer on the same document.
+// A document window: a network's workspace view, the result viewer on the same document, or
+// the read-only text of an NDL file (whose document stays empty and is never saved).
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
-    enum class Kind { Network, Result };
+    enum class Kind { Network, Result, Text };
 
     CChildFrame(std::shared_ptr<CDocRecord> doc, COrvaneView* view);
     CChildFrame(std::shared_ptr<CDocRecord> doc, CHTMLView* view);
+    // ndl: the file's bytes as read, which the checks go by (the window shows them as text).
+    CChildFrame(std::shared_ptr<CDocRecord> doc, QPlainTextEdit* view, std::string ndl);
     // The view goes before the document it observes.
     ~CChildFrame() override;
 
@@ -26,6 +32,8 @@ public:
     const std::shared_ptr<CDocRecord>& Document() const { return m_doc; }
     COrvaneView* NetworkView() const { return m_network; }
     CHTMLView* ResultView() const { return m_result; }
+    QPlainTextEdit* TextView() const { return m_text; }
+    const std::string& NdlText() const { return m_ndl; }
 
     // Asked before the window closes: false keeps it open (the save question was cancelled).
     void SetCloseQuery(std::function<bool(CChildFrame*)> query) { m_closeQuery = std::move(query); }
@@ -40,6 +48,8 @@ private:
     Kind m_kind;
     COrvaneView* m_network = nullptr;
     CHTMLView* m_result = nullptr;
+    QPlainTextEdit* m_text = nullptr;
+    std::string m_ndl;
     std::function<bool(CChildFrame*)> m_closeQuery;
 };
 

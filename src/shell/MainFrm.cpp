@@ -1,5 +1,6 @@
 #include "shell/MainFrm.h"
 
+#include "editor/NdlTextCheck.h"
 #include "editor/OrvaneView.h"
 #include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
@@ -25,6 +26,7 @@
 #include <QDebug>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -32,6 +34,7 @@
 #include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -246,7 +249,13 @@ void CMainFrame::CreateActions() {
                    QStringLiteral("Debug Drawing/Settings F8"));
     a->setShortcut(QKeySequence(Qt::Key_F8));
     a->setIcon(MakeToolbarIcon(ToolbarIcon::Debug));
-    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnDebug); });
+    connect(a, &QAction::triggered, this, [this] {
+        if (const CChildFrame* frame = ActiveChild();
+            frame && frame->GetKind() == CChildFrame::Kind::Text)
+            CheckNdlWindow(*frame);
+        else
+            RouteToView(&COrvaneView::OnDebug);
+    });
     a = MakeAction(QStringLiteral("ID_BUILD_SIMULATE"), S(SimulateMenuText),
                    QStringLiteral("Start the simulation F7"), QStringLiteral("Simulate F7"));
     a->setShortcut(QKeySequence(Qt::Key_F7));
@@ -433,6 +442,10 @@ void CMainFrame::SetMenuKind(MenuKind kind) {
         break;
     case MenuKind::Result:
         for (QMenu* m : {m_fileDoc, m_edit, m_settings, m_build, m_viewResult, m_window})
+            bar->addMenu(m);
+        break;
+    case MenuKind::Text:
+        for (QMenu* m : {m_fileDoc, m_build, m_viewNone, m_window})
             bar->addMenu(m);
         break;
     }
@@ -658,6 +671,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow*) {
     const CChildFrame* frame = ActiveChild();
     SetMenuKind(!frame                                           ? MenuKind::None
                 : frame->GetKind() == CChildFrame::Kind::Network ? MenuKind::Network
+                : frame->GetKind() == CChildFrame::Kind::Text    ? MenuKind::Text
                                                                  : MenuKind::Result);
     UpdateTitles();
     UpdateCommandUI();
@@ -686,9 +700,12 @@ void CMainFrame::UpdateCommandUI() {
          {"ID_SETTINGS_WORKSPACE", "ID_SETTINGS_SIMULATION", "ID_BUILD_DEBUG", "ID_BUILD_SIMULATE",
           "ID_BUILD_GENERATE_NDL", "ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT"})
         Action(S(id))->setEnabled(view != nullptr);
-    for (const char* id : {"ID_FILE_CLOSE", "ID_FILE_SAVE", "ID_FILE_SAVE_AS", "ID_FILE_PRINT",
-                           "ID_FILE_PRINT_PREVIEW"})
+    const bool text = frame && frame->GetKind() == CChildFrame::Kind::Text;
+    Action(QStringLiteral("ID_BUILD_DEBUG"))->setEnabled(view != nullptr || text);
+    for (const char* id : {"ID_FILE_CLOSE", "ID_FILE_PRINT", "ID_FILE_PRINT_PREVIEW"})
         Action(S(id))->setEnabled(frame != nullptr);
+    for (const char* id : {"ID_FILE_SAVE", "ID_FILE_SAVE_AS"})
+        Action(S(id))->setEnabled(frame != nullptr && !text);
     const QUndoStack* stack = view ? view->UndoStack() : nullptr;
     QAction* undo = Action(QStringLiteral("ID_EDIT_UNDO"));
     undo->setEnabled(stack && stack->canUndo());
@@ -893,7 +910,8 @@ void CMainFrame::OnResultViewer() {
         return;
     }
     CChildFrame* active = ActiveChild();
-    if (!active)
+    // An NDL file's window has no run of its own to show.
+    if (!active || active->GetKind() == CChildFrame::Kind::Text)
         return;
     const std::shared_ptr<CDocRecord> doc = active->Document();
     auto* html = new CHTMLView(&doc->Doc());
@@ -951,20 +969,43 @@ void CMainFrame::PrintTo(QPrinter& printer) {
         html->document()->print(&printer);
         return;
     }
+    if (QPlainTextEdit* text = frame->TextView()) {
+        text->document()->print(&printer);
+        return;
+    }
     COrvaneView* view = frame->NetworkView();
     QPainter painter;
     if (!view || !painter.begin(&printer))
         return;
-    const COrvaneDoc& doc = view->GetDocument();
-    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    PaintPage(painter, *view, printer.pageLayout().paintRectPixels(printer.resolution()),
+              printer.resolution());
+    painter.end();
+}
+
+void CMainFrame::PaintPage(QPainter& painter, const COrvaneView& view, const QRectF& page,
+                           int resolution) {
+    const COrvaneDoc& doc = view.GetDocument();
     const double width = std::max<double>(1.0, doc.m_workspaceWidth);
     const double height = std::max<double>(1.0, doc.m_workspaceHeight);
     // The workspace as large as it is on a 96 dpi screen, or smaller to fit the page.
-    const double natural = printer.resolution() / 96.0;
+    const double natural = resolution / 96.0;
     const double scale = std::min({natural, page.width() / width, page.height() / height});
     painter.scale(scale, scale);
-    view->PaintNetwork(painter);
-    painter.end();
+    // A font in points is sized for the printer's resolution, which the scale above already
+    // accounts for; in workspace pixels, as on the screen, names keep their size beside the
+    // symbols.
+    QFont font = view.font();
+    if (font.pixelSize() <= 0)
+        font.setPixelSize(std::max(1, qRound(font.pointSizeF() * 96.0 / 72.0)));
+    painter.setFont(font);
+    view.PaintNetwork(painter);
+}
+
+void CMainFrame::CheckNdlWindow(const CChildFrame& frame) {
+    const NdlTextCheck check =
+        CheckNdlText(frame.NdlText(), frame.Document()->Title().toStdString());
+    m_app.Prompter().Ask(this, check.passed ? QMessageBox::Information : QMessageBox::Warning,
+                         QString::fromStdString(check.message), QMessageBox::Ok);
 }
 
 void CMainFrame::OnFilePrint() {

@@ -11,7 +11,9 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class QPainter;
 class QPrinter;
+class QRectF;
 class QToolBar;
 
 namespace orvane {
@@ -31,8 +33,9 @@ struct CheckReport;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    // Which menus show: none open, a network window active, a result viewer active.
-    enum class MenuKind { None, Network, Result };
+    // Which menus show: none open, a network window active, a result viewer active, an NDL
+    // file's text active.
+    enum class MenuKind { None, Network, Result, Text };
 
     explicit CMainFrame(COrvaneApp& app);
     ~CMainFrame() override;
@@ -80,12 +83,20 @@ public:
     void AttachView(COrvaneView* view);
     // Paints the active window onto a printer: the workspace scaled to the page, or the report.
     void PrintTo(QPrinter& printer);
+    // The workspace of view on a page of the given resolution (dots per inch), as PrintTo
+    // paints it.
+    static void PaintPage(QPainter& painter, const COrvaneView& view, const QRectF& page,
+                          int resolution);
     QPrinter& Printer();
 
     // Shows the menus of a kind (the active window decides; tests may force it).
     void SetMenuKind(MenuKind kind);
     // Enables and checks the commands for the active window.
     void UpdateCommandUI();
+
+    // Build > Debug on an NDL file's window: the text checked without simulating, the result in
+    // a message box.
+    void CheckNdlWindow(const CChildFrame& frame);
 
 public slots:
     void OnDisplayNdlErrors();

@@ -11,10 +11,14 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QVBoxLayout>
 
@@ -104,8 +108,7 @@ std::vector<std::shared_ptr<CDocRecord>> COrvaneApp::Documents() const {
 CChildFrame* COrvaneApp::CreateNetworkFrame(std::shared_ptr<CDocRecord> doc) {
     if (!m_mainFrame)
         return nullptr;
-    std::erase_if(m_documents, [](const auto& weak) { return weak.expired(); });
-    m_documents.push_back(doc);
+    Register(doc);
     auto* view = new COrvaneView(doc->Doc());
     view->SetTitle(doc->Title().toStdString());
     if (m_viewPrompter)
@@ -121,6 +124,42 @@ CChildFrame* COrvaneApp::CreateNetworkFrame(std::shared_ptr<CDocRecord> doc) {
     return frame;
 }
 
+void COrvaneApp::Register(const std::shared_ptr<CDocRecord>& doc) {
+    std::erase_if(m_documents, [](const auto& weak) { return weak.expired(); });
+    m_documents.push_back(doc);
+}
+
+CChildFrame* COrvaneApp::OpenNdlFile(const QString& path) {
+    if (!m_mainFrame)
+        return nullptr;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Prompter().Ask(m_mainFrame.get(), QMessageBox::Warning,
+                       QStringLiteral("Cannot open %1: %2")
+                           .arg(QDir::toNativeSeparators(path), file.errorString()),
+                       QMessageBox::Ok);
+        return nullptr;
+    }
+    const QByteArray bytes = file.readAll();
+    // The document stays empty: it gives the window its title and a place in the recent list.
+    auto empty = std::make_unique<COrvaneDoc>();
+    empty->OnNewDocument();
+    auto doc = std::make_shared<CDocRecord>(std::move(empty), QString(), path);
+    Register(doc);
+    auto* text = new QPlainTextEdit(QString::fromUtf8(bytes));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    text->setFont(font);
+    auto* frame = new CChildFrame(doc, text, bytes.toStdString());
+    frame->SetCloseQuery([this](CChildFrame* f) { return CanCloseFrame(f); });
+    m_mainFrame->AddFrame(frame);
+    m_recent->Add(path);
+    emit documentOpened(frame);
+    return frame;
+}
+
 CChildFrame* COrvaneApp::OnFileNew() {
     auto doc = std::make_unique<COrvaneDoc>();
     doc->OnNewDocument();
@@ -129,8 +168,8 @@ CChildFrame* COrvaneApp::OnFileNew() {
 }
 
 void COrvaneApp::OnFileOpen() {
-    const QString path = Prompter().ChooseOpenFile(
-        m_mainFrame.get(), QString::fromUtf8(FileFilter) + QStringLiteral(";;All Files (*)"));
+    const QString path =
+        Prompter().ChooseOpenFile(m_mainFrame.get(), QString::fromUtf8(OpenFilter));
     if (!path.isEmpty())
         OpenDocumentFile(path);
 }
@@ -146,6 +185,8 @@ CChildFrame* COrvaneApp::OpenDocumentFile(const QString& path) {
             }
         }
     }
+    if (QFileInfo(full).suffix().compare(QStringLiteral("ndl"), Qt::CaseInsensitive) == 0)
+        return OpenNdlFile(full);
     std::string error;
     std::unique_ptr<COrvaneDoc> loaded = COrvaneDoc::Load(full.toStdString(), error);
     if (!loaded) {
@@ -177,6 +218,10 @@ bool COrvaneApp::OnFileSaveAs() {
 }
 
 bool COrvaneApp::DoSave(CDocRecord& doc, bool saveAs) {
+    // An NDL file's window has nothing to save, and its path must never receive a drawing.
+    for (CChildFrame* frame : m_mainFrame->FramesOf(&doc))
+        if (frame->GetKind() == CChildFrame::Kind::Text)
+            return false;
     QString path = doc.Path();
     if (saveAs || path.isEmpty()) {
         const QString suggested = path.isEmpty() ? doc.Title() + QStringLiteral(".vlm") : path;

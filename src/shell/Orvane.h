@@ -54,7 +54,8 @@ public:
     // File Open: asks for a file, then opens it.
     void OnFileOpen();
     // Opens a network file, or brings its window forward when it is open already; nullptr and a
-    // message box when it cannot be read.
+    // message box when it cannot be read. An NDL file (".ndl") opens as read-only text that
+    // Build > Debug checks.
     CChildFrame* OpenDocumentFile(const QString& path);
     // Recent file n (0-based); a file that cannot be opened leaves the list.
     void OnOpenRecentFile(int index);
@@ -93,6 +94,8 @@ public:
 
     static constexpr const char* SettingsKey = "Orvane";
     static constexpr const char* FileFilter = "Velmoor Files (*.vlm)";
+    static constexpr const char* OpenFilter =
+        "Velmoor Files (*.vlm);;NDL Files (*.ndl);;All Files (*)";
     static constexpr int RecentFileCount = 6;
 
 signals:
@@ -100,6 +103,8 @@ signals:
 
 private:
     CChildFrame* CreateNetworkFrame(std::shared_ptr<CDocRecord> doc);
+    CChildFrame* OpenNdlFile(const QString& path);
+    void Register(const std::shared_ptr<CDocRecord>& doc);
 
     std::unique_ptr<QSettings> m_ownSettings;
     QSettings* m_settings;

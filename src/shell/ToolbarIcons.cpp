@@ -2,9 +2,12 @@
 
 #include "base/Version.h"
 
+#include <QIconEngine>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace orvane {
 
@@ -263,15 +266,55 @@ void Draw(QPainter& p, ToolbarIcon which) {
     }
 }
 
+// Paints the picture afresh at whatever size is asked for, so that it stays sharp on a
+// high-density screen instead of a 16 x 15 bitmap blown up.
+class ToolbarIconEngine : public QIconEngine {
+public:
+    explicit ToolbarIconEngine(ToolbarIcon which) : m_which(which) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+        const double scale =
+            std::min(rect.width() / double(kWidth), rect.height() / double(kHeight));
+        if (scale <= 0)
+            return;
+        painter->save();
+        // At the design size the picture is drawn pixel for pixel, as before; larger, smoothly.
+        painter->setRenderHint(QPainter::Antialiasing, scale != 1.0);
+        painter->translate(rect.x() + (rect.width() - kWidth * scale) / 2,
+                           rect.y() + (rect.height() - kHeight * scale) / 2);
+        painter->scale(scale, scale);
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        Draw(*painter, m_which);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        paint(&p, pixmap.rect(), mode, state);
+        p.end();
+        return pixmap;
+    }
+
+    // QIcon asks in device pixels already and sets the ratio on what it gets.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal) override {
+        return pixmap(size, mode, state);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QIconEngine* clone() const override { return new ToolbarIconEngine(m_which); }
+    QString key() const override { return QStringLiteral("ToolbarIconEngine"); }
+
+private:
+    ToolbarIcon m_which;
+};
+
 } // namespace
 
 QIcon MakeToolbarIcon(ToolbarIcon which) {
-    QPixmap pixmap(kWidth, kHeight);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    Draw(p, which);
-    p.end();
-    return QIcon(pixmap);
+    return QIcon(new ToolbarIconEngine(which));
 }
 
 QIcon MakeProgramIcon() {

@@ -5,7 +5,7 @@
 
 namespace orvane {
 
-// The toolbar button pictures, 16 x 15 pixels, drawn in code.
+// The toolbar button pictures, designed on 16 x 15 pixels and drawn in code at any size.
 enum class ToolbarIcon {
     New,
     Open,

@@ -15,6 +15,7 @@
 #include "shell/SimulationProgressDlgThread.h"
 #include "shell/SimulationResultDockableDlg.h"
 #include "shell/Splash.h"
+#include "shell/ToolbarIcons.h"
 #include "support/GuiTest.h"
 #include "support/TempDir.h"
 
@@ -22,7 +23,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QGroupBox>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +33,8 @@
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -393,6 +398,44 @@ TEST(ReportFiguresTest, LongNamesErrorsAndPaths) {
     EXPECT_EQ(TextReportPath("/a/v1.2/Net"), "/a/v1.2/Net.txt");
     EXPECT_FALSE(ReadReportFigures("/no/such/dir/Net.htm").valid);
     EXPECT_FALSE(ReadReportFigures("").valid);
+}
+
+// The box around the pixels of a picture that are not transparent.
+QRect OpaqueBox(const QImage& image) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// Toolbar pictures are painted at the size asked for, not a small bitmap enlarged: the drawing
+// grows with the pixmap and its lines stay as thin as at the design size, in proportion.
+TEST(ToolbarIconsTest, PaintedAtTheSizeAskedFor) {
+    test::GuiApp();
+    for (const ToolbarIcon which : {ToolbarIcon::New, ToolbarIcon::Print, ToolbarIcon::Simulate,
+                                    ToolbarIcon::LoadPoint, ToolbarIcon::ZoomIn}) {
+        SCOPED_TRACE(static_cast<int>(which));
+        const QIcon icon = MakeToolbarIcon(which);
+        const QRect design = OpaqueBox(icon.pixmap(QSize(16, 15)).toImage());
+        ASSERT_FALSE(design.isEmpty());
+        for (const int side : {32, 64}) {
+            SCOPED_TRACE(side);
+            const QPixmap pixmap = icon.pixmap(QSize(side, side));
+            EXPECT_EQ(pixmap.size(), QSize(side, side));
+            EXPECT_EQ(pixmap.devicePixelRatio(), 1.0);
+            const QRect box = OpaqueBox(pixmap.toImage());
+            const int factor = side / 16;
+            // A pen a pixel wide at the design size reaches at most one pixel further, scaled.
+            EXPECT_NEAR(box.width(), design.width() * factor, factor + 1);
+            EXPECT_NEAR(box.height(), design.height() * factor, factor + 1);
+        }
+        // On a screen of twice the density the toolbar's 16 x 15 asks for twice the pixels.
+        const QPixmap sharp = icon.pixmap(QSize(16, 15), 2.0);
+        EXPECT_EQ(sharp.size(), QSize(32, 30));
+        EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    }
 }
 
 TEST(RecentFilesTest, KeepsSixMostRecentFirstInTheSettings) {
@@ -873,6 +916,79 @@ TEST_F(ShellTest, SaveAsOpenAndTheRecentFileList) {
     EXPECT_TRUE(app->RecentFiles().Entries().isEmpty());
 }
 
+TEST_F(ShellTest, OpensAnNdlFileAsReadOnlyTextThatIsNeverSaved) {
+    ASSERT_TRUE(Start());
+    const std::string ndl = dir.File("radial.ndl");
+    fs::copy_file(Examples("radial-feeder.ndl"), ndl);
+    prompter.openFile = QString::fromStdString(ndl);
+    app->OnFileOpen();
+    EXPECT_EQ(prompter.filters.at(0), "Velmoor Files (*.vlm);;NDL Files (*.ndl);;All Files (*)");
+    CChildFrame* child = Frame().ActiveChild();
+    ASSERT_EQ(child->GetKind(), CChildFrame::Kind::Text);
+    EXPECT_EQ(child->windowTitle(), "radial.ndl");
+    ASSERT_NE(child->TextView(), nullptr);
+    EXPECT_TRUE(child->TextView()->isReadOnly());
+    EXPECT_EQ(child->TextView()->toPlainText().toStdString(), test::ReadFile(ndl));
+    EXPECT_EQ(child->NdlText(), test::ReadFile(ndl));
+    EXPECT_EQ(Frame().CurrentMenuKind(), CMainFrame::MenuKind::Text);
+    const QStringList menus = MenuLines(Frame());
+    ASSERT_EQ(menus.size(), 5);
+    EXPECT_EQ(menus[1], "&Build: &Debug\t\tF&8 | &Simulate\t\tF&7 | Generate NDL\t\tF&9 | "
+                        "Display NDL errors | &Result viewer");
+    EXPECT_TRUE(Act("ID_BUILD_DEBUG")->isEnabled());
+    for (const char* id : {"ID_BUILD_SIMULATE", "ID_BUILD_GENERATE_NDL", "ID_FILE_SAVE",
+                           "ID_FILE_SAVE_AS", "ID_WIDGETS_FEEDER"})
+        EXPECT_FALSE(Act(id)->isEnabled()) << id;
+    EXPECT_EQ(app->RecentFiles().Entries().value(0), QDir::cleanPath(QString::fromStdString(ndl)));
+
+    // Save never writes a drawing over the text, and there is no report to view; opening it
+    // again brings its window forward.
+    EXPECT_FALSE(app->OnFileSave());
+    Frame().OnResultViewer();
+    EXPECT_FALSE(Frame().IsResultViewerOpen());
+    EXPECT_EQ(test::ReadFile(ndl), test::ReadFile(Examples("radial-feeder.ndl")));
+    Frame().MdiArea()->setActiveSubWindow(Frame().Frames()[0]);
+    EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(ndl)), child);
+    EXPECT_EQ(Frame().Frames().size(), 2);
+    child->close();
+    EXPECT_TRUE(prompter.asked.empty());
+    EXPECT_TRUE(WaitFor([&] { return Frame().Frames().size() == 1; }));
+}
+
+TEST_F(ShellTest, DebugChecksAnNdlWindowWithoutSimulating) {
+    struct Case {
+        const char* file;
+        std::string text;
+        QMessageBox::Icon icon;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"two.ndl", test::ReadFile(Examples("two-feeders.ndl")), QMessageBox::Information,
+         "Checking completed : No error found!"},
+        {"bad.ndl", "system: quantsPerDay = 24\nline: connect = 1\n", QMessageBox::Warning,
+         "bad.ndl:3:1: error: the \"connect\" attribute must be a pair of numbers"},
+        {"nosys.ndl", "load: connect = 1\n", QMessageBox::Warning,
+         "nosys.ndl:1:6: error: a system definition must occur before any component definition"},
+        {"noload.ndl", "system: quantsPerDay = 24\nsource: connect = 1\n", QMessageBox::Warning,
+         "noload.ndl: error: the network has no load points; add at least one load definition "
+         "to simulate it"},
+    };
+    ASSERT_TRUE(Start());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        test::WriteFile(dir.File(c.file), c.text);
+        ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(dir.File(c.file))), nullptr);
+        prompter.asked.clear();
+        Act("ID_BUILD_DEBUG")->trigger();
+        ASSERT_EQ(Texts(prompter.asked), QStringList{c.message});
+        EXPECT_EQ(prompter.asked[0].icon, c.icon);
+        EXPECT_EQ(prompter.asked[0].buttons, QMessageBox::Ok);
+    }
+    // Nothing was simulated: no report directory, no progress window.
+    EXPECT_TRUE(fs::is_empty(reports));
+    EXPECT_EQ(Frame().LastProgressWindow(), nullptr);
+}
+
 TEST_F(ShellTest, ClosingAModifiedNetworkAsksToSave) {
     ASSERT_TRUE(Start());
     CChildFrame* child = Frame().ActiveChild();
@@ -928,6 +1044,50 @@ TEST_F(ShellTest, PrintsTheWorkspaceToAPrinter) {
     for (const char* id : {"ID_FILE_PRINT", "ID_FILE_PRINT_PREVIEW", "ID_FILE_PRINT_SETUP"})
         Act(id)->trigger();
     EXPECT_EQ(prompter.dialogs.size(), 3u);
+}
+
+// The rows of an image that hold a dark pixel at or below row from: first and last, or -1.
+std::pair<int, int> DarkRows(const QImage& image, int from) {
+    int first = -1, last = -1;
+    for (int y = std::max(0, from); y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+// A load point's name is as tall beside its symbol on paper of any resolution as on the screen,
+// and whole on the page.
+TEST_F(ShellTest, PrintedNamesScaleWithTheDrawing) {
+    ASSERT_TRUE(Start());
+    COrvaneView* view = Frame().ActiveNetworkView();
+    COrvaneDoc& doc = view->GetDocument();
+    doc.m_workspaceWidth = 200;
+    doc.m_workspaceHeight = 160;
+    CLoadPoint* load = doc.GetLoadPoints().Add(CPoint{100, 60}, 1u, 0u);
+    load->m_name = "Mill";
+    doc.m_typeOrder.push_back("Load Point");
+    for (const int dpi : {96, 300, 600, 1200}) {
+        SCOPED_TRACE(dpi);
+        const double scale = dpi / 96.0;
+        QImage page(qRound(200 * scale), qRound(160 * scale), QImage::Format_RGB32);
+        page.setDotsPerMeterX(qRound(dpi / 0.0254));
+        page.setDotsPerMeterY(qRound(dpi / 0.0254));
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        CMainFrame::PaintPage(painter, *view, QRectF(page.rect()), dpi);
+        painter.end();
+        // Below the symbol's bar (22 units wide at y = 60) only the name is drawn.
+        const auto [top, bottom] = DarkRows(page, qRound(62 * scale));
+        ASSERT_GE(top, 0);
+        EXPECT_LT(bottom, page.height() - 1);
+        const double ratio = (bottom - top + 1) / (22 * scale);
+        EXPECT_GT(ratio, 0.2);
+        EXPECT_LT(ratio, 0.8);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
