@@ -116,7 +116,8 @@ public:
     // Seeds the run's generator: stream `stream` of `seed` (see Random::Seed).
     void SetStream(uint64_t seed, uint32_t stream) { random_.Seed(seed, stream); }
     Clock& RunClock() const { return *clock_; }
-    ProgressSink* Sink() const { return sink_; }
+    // Tells the progress sink, if any, of `years` simulated since the clock read `start`.
+    void ShowProgress(uint32_t years, uint32_t start);
 
     // The loop steps from event to event: a run of quanta in which the network's state and every
     // decision stay as they are is taken in one stride, the random draws it would have made

@@ -18,29 +18,25 @@ constexpr uint32_t BinCount = 1000;
 constexpr double SuppliedTolerance = 1e-10;
 constexpr uint32_t ExactLimit = 10000;
 
-// A drawn duration rounded up to whole quanta, saturating at the largest count.
-uint32_t ToQuanta(double draw) {
-    const double rounded = std::floor(draw + 1.0);
-    return rounded >= MaxQuanta ? MaxQuanta : static_cast<uint32_t>(rounded);
-}
-
-// One draw in whole quanta. A zero scale times an overflowing power (or an infinite scale times a
-// vanishing one) is not a number; the scale alone then says what was meant.
-uint32_t DrawQuanta(DistributionWeibull& d) {
+// One draw rounded up to whole quanta, saturating at `most`. A zero scale times an overflowing
+// power (or an infinite scale times a vanishing one) is not a number; the scale alone then says
+// what was meant.
+template <class T> T DrawQuanta(DistributionWeibull& d, T most) {
     const double draw = d.Sample();
     if (std::isnan(draw))
-        return d.Scale() == 0.0 ? 1 : MaxQuanta;
-    return ToQuanta(draw);
+        return d.Scale() == 0.0 ? 1 : most;
+    const double rounded = std::floor(draw + 1.0);
+    return rounded >= static_cast<double>(most) ? most : static_cast<T>(rounded);
+}
+
+uint32_t DrawQuanta(DistributionWeibull& d) {
+    return DrawQuanta(d, MaxQuanta);
 }
 
 // The time to the next failure. Held in 64 bits, it cannot run out within any run, so an element
 // that never fails (rate 0) or fails only beyond the run's horizon stays working.
 uint64_t DrawFailureQuanta(DistributionWeibull& d) {
-    const double draw = d.Sample();
-    if (std::isnan(draw))
-        return d.Scale() == 0.0 ? 1 : NeverQuanta;
-    const double rounded = std::floor(draw + 1.0);
-    return rounded >= 18446744073709551615.0 ? NeverQuanta : static_cast<uint64_t>(rounded);
+    return DrawQuanta(d, NeverQuanta);
 }
 
 // The larger of the two, compared as worst > r: a not-a-number r replaces worst and is itself
@@ -306,6 +302,18 @@ void Simulation::AddYear(const YearRecord& year) {
     system_.ens.Add(ens, 1.0);
 }
 
+void Simulation::ShowProgress(uint32_t years, uint32_t start) {
+    const uint32_t elapsed = clock_->TickCount() - start;
+    const double speed = years / static_cast<double>(elapsed == 0 ? 1 : elapsed) * 1000.0;
+    if (!sink_)
+        return;
+    sink_->ShowSpeed(speed);
+    sink_->ShowYear(years);
+    sink_->ShowElapsed(elapsed / 1000 / 60, (elapsed / 1000) % 60);
+    sink_->ShowRemaining(static_cast<int32_t>(yearMax_ - std::min(years, yearMax_)), speed);
+    sink_->ShowProgress(years, yearMax_);
+}
+
 uint64_t Simulation::FailuresToTrustZero() const {
     const double needed = std::ceil(1.0 / (accuracy_ * accuracy_));
     return needed >= 1.8e19 ? UINT64_MAX : static_cast<uint64_t>(needed);
@@ -442,15 +450,7 @@ ExecuteResult Simulation::SimulateYears(const std::atomic<bool>* cancel,
         if (stepYear)
             Report(year, start, false, reportPath);
 
-        uint32_t elapsed = clock_->TickCount() - start;
-        const double speed = year / static_cast<double>(elapsed == 0 ? 1 : elapsed) * 1000.0;
-        if (sink_) {
-            sink_->ShowSpeed(speed);
-            sink_->ShowYear(year);
-            sink_->ShowElapsed(elapsed / 1000 / 60, (elapsed / 1000) % 60);
-            sink_->ShowRemaining(static_cast<int32_t>(yearMax_ - year), speed);
-            sink_->ShowProgress(year, yearMax_);
-        }
+        ShowProgress(year, start);
         if (stepYear && year >= yearMin_ && AccurateEnough()) {
             stopReason_ = StopReason::Accurate;
             break;

@@ -2,7 +2,6 @@
 
 #include "base/Clock.h"
 #include "base/Output.h"
-#include "base/ProgressSink.h"
 
 #include <algorithm>
 #include <exception>
@@ -84,16 +83,7 @@ ExecuteResult ReplicaRun::Execute(const std::atomic<bool>* cancel, const std::st
                 master_.AddYear(records[b]);
         merged += uint64_t{rounds} * replicaCount_;
 
-        const auto years = static_cast<uint32_t>(std::min<uint64_t>(merged, UINT32_MAX));
-        const uint32_t elapsed = master_.RunClock().TickCount() - start;
-        const double speed = years / static_cast<double>(elapsed == 0 ? 1 : elapsed) * 1000.0;
-        if (ProgressSink* sink = master_.Sink()) {
-            sink->ShowSpeed(speed);
-            sink->ShowYear(years);
-            sink->ShowElapsed(elapsed / 1000 / 60, (elapsed / 1000) % 60);
-            sink->ShowRemaining(static_cast<int32_t>(yearMax - std::min(merged, yearMax)), speed);
-            sink->ShowProgress(years, master_.YearMax());
-        }
+        master_.ShowProgress(static_cast<uint32_t>(std::min<uint64_t>(merged, UINT32_MAX)), start);
         if (merged >= nextTest && merged >= master_.YearMin() && master_.AccurateEnough()) {
             reason = StopReason::Accurate;
             break;
