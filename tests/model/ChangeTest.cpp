@@ -148,86 +148,6 @@ TEST(DocumentChangeTest, CopiesKeepClassAttributesAndGeometry) {
     EXPECT_EQ(visited, kWidgetTypeCount);
 }
 
-// Each change and its inverse, as undo and redo use them: the inverse leaves the file bytes as
-// they were before the change, the change done again as they were after it, and the component
-// is the same object throughout.
-TEST(DocumentInverseTest, UndoAndRedoRestoreTheFileByteForByte) {
-    // The component changed and, for a removal, the collection index it had.
-    struct Changed {
-        CWidget* widget;
-        int index;
-    };
-    struct Case {
-        const char* what;
-        std::function<void(Saved&)> prepare;
-        std::function<Changed(Saved&)> change;
-        std::function<bool(Saved&, const Changed&)> undo;
-        std::function<bool(Saved&, const Changed&)> redo;
-    };
-    const auto nothing = [](Saved&) {};
-    const auto removed = [](Saved& d, CWidget& w) {
-        const int index = d.doc.IndexOf(w);
-        d.doc.Remove(w);
-        return Changed{&w, index};
-    };
-    const auto withdraw = [](Saved& d, const Changed& c) { return d.doc.Withdraw(*c.widget); };
-    const auto addAgain = [](Saved& d, const Changed& c) { return d.doc.AddAgain(*c.widget); };
-    const auto reinsert = [](Saved& d, const Changed& c) {
-        return d.doc.Reinsert(*c.widget, c.index);
-    };
-    const auto remove = [](Saved& d, const Changed& c) { return d.doc.Remove(*c.widget); };
-    const Case cases[] = {
-        {"add", nothing,
-         [](Saved& d) {
-             return Changed{d.Fuse({0, 10}, {0, 20}), -1};
-         },
-         withdraw, addAgain},
-        {"add a second of a type", nothing,
-         [](Saved& d) {
-             return Changed{d.Line({100, 0}, {200, 0}), -1};
-         },
-         withdraw, addAgain},
-        // The new line stands for the entry the removed one left; Withdraw drops the new entry.
-        {"add after a removal", [](Saved& d) { d.doc.Remove(*d.line); },
-         [](Saved& d) {
-             return Changed{d.Line({100, 0}, {200, 0}), -1};
-         },
-         withdraw, addAgain},
-        {"add a copy", nothing,
-         [](Saved& d) {
-             return Changed{d.doc.AddCopy(*d.load), -1};
-         },
-         withdraw, addAgain},
-        {"remove the first of two",
-         [](Saved& d) {
-             d.Line({100, 0}, {200, 0});
-         },
-         [&](Saved& d) { return removed(d, *d.line); }, reinsert, remove},
-        {"remove the last", nothing, [&](Saved& d) { return removed(d, *d.load); }, reinsert,
-         remove},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        Saved d;
-        c.prepare(d);
-        const std::string before = d.doc.StoreBytes();
-        const Changed changed = c.change(d);
-        ASSERT_NE(changed.widget, nullptr);
-        const std::string after = d.doc.StoreBytes();
-        ASSERT_NE(after, before);
-        d.doc.SetModified(false);
-        ASSERT_TRUE(c.undo(d, changed));
-        EXPECT_EQ(d.doc.StoreBytes(), before);
-        EXPECT_TRUE(d.doc.IsModified());
-        d.doc.SetModified(false);
-        ASSERT_TRUE(c.redo(d, changed));
-        EXPECT_EQ(d.doc.StoreBytes(), after);
-        EXPECT_TRUE(d.doc.IsModified());
-        ASSERT_TRUE(c.undo(d, changed));
-        EXPECT_EQ(d.doc.StoreBytes(), before) << "a second time";
-    }
-}
-
 TEST(DocumentInverseTest, InversesOfChangesThatDidNotHappenChangeNothing) {
     Saved d;
     CLine* second = d.Line({100, 0}, {200, 0});
@@ -252,23 +172,6 @@ TEST(DocumentInverseTest, InversesOfChangesThatDidNotHappenChangeNothing) {
     // A removed component cannot be withdrawn, but it can come back where it was.
     EXPECT_TRUE(d.doc.Reinsert(*d.load, 0));
     EXPECT_EQ(d.doc.IndexOf(*d.load), 0);
-}
-
-TEST(DocumentChangeTest, RemovedComponentsLeaveTheGeneratedText) {
-    Saved d;
-    CLine* spur = d.Line({100, 0}, {200, 0});
-    spur->m_length = 4;
-    CLoadPoint* end = d.Load({200, 0});
-    CNDLGenerator before(d.doc);
-    ASSERT_TRUE(before.CheckConnections());
-    before.Generate();
-    ASSERT_NE(before.GetText().find("length = 4"), std::string::npos);
-    ASSERT_TRUE(d.doc.Remove(*spur));
-    ASSERT_TRUE(d.doc.Remove(*end));
-    CNDLGenerator after(d.doc);
-    ASSERT_TRUE(after.CheckConnections());
-    after.Generate();
-    EXPECT_EQ(after.GetText().find("length = 4"), std::string::npos);
 }
 
 } // namespace
