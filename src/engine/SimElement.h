@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CostCurve.h"
 #include "engine/DistributionWeibull.h"
 #include "engine/ElementKind.h"
 #include "engine/Estimate.h"
@@ -32,6 +33,7 @@ struct SimElement {
     DistributionWeibull reclose;
     uint32_t priority = 1;
     LoadProfile profile; // load points only
+    CostCurve cost;      // load points only
 
     ElementState state = ElementState::Working;
     // Quanta to the next failure. 64 bits, so that a long time to failure at a fine time step is

@@ -47,6 +47,7 @@ void Simulation::Init(ProgressSink* sink, Clock& clock) {
     loads_.clear();
     reclosers_.clear();
     yearsSimulated_ = 0;
+    momentaryMinutes_ = 5.0;
 }
 
 void Simulation::SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yearMax,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CostCurve.h"
 #include "engine/Estimate.h"
 #include "engine/FlowCache.h"
 #include "engine/Random.h"
@@ -76,6 +77,11 @@ public:
     void Init(ProgressSink* sink, Clock& clock);
     void SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yearMax, uint32_t yearStep,
                    double accuracy);
+    // Interruptions of a load point that end within this many minutes count as momentary.
+    void SetMomentaryMinutes(double minutes) { momentaryMinutes_ = minutes; }
+    double MomentaryMinutes() const { return momentaryMinutes_; }
+    // The damage function of a load point's interruptions; without one it has no cost.
+    void SetLoadCost(uint32_t load, CostCurve curve) { elements_[load].cost = std::move(curve); }
 
     // Build operations. Durations in hours and rates per year become distributions in quanta.
     // Each returns the new element's index, or NoElement when the network is full.
@@ -178,6 +184,7 @@ private:
     uint32_t yearMax_ = 1000000;
     uint32_t yearStep_ = 100;
     double accuracy_ = 0.05;
+    double momentaryMinutes_ = 5.0;
     uint32_t nodeCount_ = 2;
     std::vector<SimNode> nodes_;
     std::vector<SimElement> elements_;
