@@ -16,7 +16,28 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
 namespace orvane {
+
+namespace {
+
+// A cost curve as its field shows it: "hours cost" per point, the points separated by ", ".
+std::string CostText(const CCostCurve& curve) {
+    std::string text;
+    for (const CCostPoint& point : curve) {
+        if (!text.empty())
+            text += ", ";
+        text += FieldNumber(point.hours) + " " + FieldNumber(point.cost);
+    }
+    return text;
+}
+
+} // namespace
 
 CLoadPointDlg::CLoadPointDlg(CLoadPoint& loadPoint, QWidget* parent)
     : CDataDialog(tr("Load Point Data"), parent), m_loadPoint(loadPoint) {
@@ -38,6 +59,7 @@ CLoadPointDlg::CLoadPointDlg(CLoadPoint& loadPoint, QWidget* parent)
     m_customersRow->LoadInteger(m_loadPoint.m_customers, -1);
     m_averageRow->LoadNumber(m_loadPoint.m_average, -1.0);
     m_peakRow->LoadNumber(m_loadPoint.m_peak, -1.0);
+    m_costRow->LoadText(CostText(m_loadPoint.m_cost));
     LoadNotes(m_notesEdit, m_loadPoint.m_notes);
 
     const bool hasProfile = !m_loadPoint.m_profile.empty();
@@ -57,6 +79,11 @@ QWidget* CLoadPointDlg::MakeDetails() {
     m_customersRow = &AddRow(tr("Num customers"), grid);
     m_averageRow = &AddRow(tr("Average"), grid);
     m_peakRow = &AddRow(tr("Peak"), grid);
+    m_costRow = &AddRow(tr("Cost"), grid);
+    m_costRow->Edit()->setPlaceholderText(tr("hours cost, hours cost, ..."));
+    m_costRow->Edit()->setToolTip(
+        tr("The cost per kW interrupted of an interruption lasting so many hours, point by point; "
+           "linear between the points and beyond the last."));
     m_notesEdit = AddNotes(grid);
     return group;
 }
@@ -157,6 +184,44 @@ bool CLoadPointDlg::eventFilter(QObject* watched, QEvent* event) {
     return CDataDialog::eventFilter(watched, event);
 }
 
+bool CLoadPointDlg::ReadCost(CCostCurve& curve) {
+    curve.clear();
+    if (!m_costRow->IsChecked())
+        return true;
+    // Commas and blanks alike separate the numbers, so "1 5, 4 12" and "1, 5, 4, 12" agree.
+    std::string text = m_costRow->Text().toStdString();
+    for (char& c : text)
+        if (c == ',')
+            c = ' ';
+    std::vector<double> numbers;
+    bool readable = true;
+    for (size_t at = 0; at < text.size();) {
+        const size_t start = text.find_first_not_of(" \t", at);
+        if (start == std::string::npos)
+            break;
+        const size_t end = std::min(text.find_first_of(" \t", start), text.size());
+        const std::optional<double> number =
+            ParseNumber(std::string_view(text).substr(start, end - start));
+        readable = readable && number.has_value();
+        if (number)
+            numbers.push_back(*number);
+        at = end;
+    }
+    const QString caption = m_costRow->CaptionText();
+    if (!readable || numbers.empty() || numbers.size() % 2 != 0)
+        return Refuse(m_costRow->Edit(),
+                      tr("Please enter pairs of numbers in \"%1\": hours, then the cost per kW "
+                         "interrupted.")
+                          .arg(caption));
+    for (size_t i = 0; i < numbers.size(); i += 2)
+        curve.push_back(CCostPoint{numbers[i], numbers[i + 1]});
+    const std::string problem = CostCurveProblem(curve);
+    if (!problem.empty())
+        return Refuse(m_costRow->Edit(), tr("In \"%1\", %2. Please correct the cost curve.")
+                                             .arg(caption, QString::fromStdString(problem)));
+    return true;
+}
+
 bool CLoadPointDlg::Store() {
     const QString nameText = m_nameRow->Text();
     const std::string name = nameText.toStdString();
@@ -167,14 +232,16 @@ bool CLoadPointDlg::Store() {
     int32_t customers = 0;
     double average = 0.0;
     double peak = 0.0;
+    CCostCurve cost;
     if (!ReadInteger(*m_customersRow, customers) || !ReadNumber(*m_averageRow, average) ||
-        !ReadNumber(*m_peakRow, peak))
+        !ReadNumber(*m_peakRow, peak) || !ReadCost(cost))
         return false;
 
     m_loadPoint.m_name = m_nameRow->IsChecked() ? name : std::string();
     m_loadPoint.m_customers = m_customersRow->IsChecked() ? customers : -1;
     m_loadPoint.m_average = m_averageRow->IsChecked() ? average : -1.0;
     m_loadPoint.m_peak = m_peakRow->IsChecked() ? peak : -1.0;
+    m_loadPoint.m_cost = std::move(cost);
     m_loadPoint.m_notes = NotesText(m_notesEdit);
     // Unchecked means no profile, as an unchecked attribute means not given.
     m_loadPoint.m_profile.clear();

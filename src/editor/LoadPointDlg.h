@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/DataDialog.h"
+#include "model/CostPoint.h"
 
 #include <array>
 #include <vector>
@@ -15,8 +16,8 @@ namespace orvane {
 
 class CLoadPoint;
 
-// "Load Point Data": name, customers, average and peak load, notes and the load profile of a
-// load point. The profile is edited on a copy that only "Apply" hands over.
+// "Load Point Data": name, customers, average and peak load, cost curve, notes and the load
+// profile of a load point. The profile is edited on a copy that only "Apply" hands over.
 class CLoadPointDlg : public CDataDialog {
     Q_OBJECT
 public:
@@ -45,12 +46,15 @@ private:
     void AddValue();
     void RemoveValue();
     void AppendToList(double value);
+    // The "Cost" field as a curve, empty when unchecked; false, refused, when it cannot stand.
+    bool ReadCost(CCostCurve& curve);
 
     CLoadPoint& m_loadPoint;
     CAttributeRow* m_nameRow = nullptr;
     CAttributeRow* m_customersRow = nullptr;
     CAttributeRow* m_averageRow = nullptr;
     CAttributeRow* m_peakRow = nullptr;
+    CAttributeRow* m_costRow = nullptr;
     QPlainTextEdit* m_notesEdit = nullptr;
     QCheckBox* m_profileCheck = nullptr;
     QListWidget* m_profileList = nullptr;

@@ -1,6 +1,7 @@
 #include "editor/UndoCommands.h"
 
 #include "model/Archive.h"
+#include "model/LoadPoint.h"
 #include "model/OrvaneDoc.h"
 #include "model/WidgetVisit.h"
 
@@ -20,8 +21,12 @@ std::string StoredBytes(const CWidget& widget) {
 
 } // namespace
 
+// The stored record leaves out what the file keeps in its trailers: a load point's cost curve.
 bool SameComponent(const CWidget& a, const CWidget& b) {
-    return a.Type() == b.Type() && StoredBytes(a) == StoredBytes(b);
+    if (a.Type() != b.Type() || StoredBytes(a) != StoredBytes(b))
+        return false;
+    return a.Type() != WidgetType::LoadPoint ||
+           static_cast<const CLoadPoint&>(a).m_cost == static_cast<const CLoadPoint&>(b).m_cost;
 }
 
 CAddCommand::CAddCommand(COrvaneDoc& doc, std::vector<CWidget*> added, const QString& text)

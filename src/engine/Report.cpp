@@ -2,6 +2,8 @@
 
 #include "base/Output.h"
 #include "engine/Estimate.h"
+#include "engine/IndexIntervals.h"
+#include "engine/IntervalReport.h"
 #include "engine/Simulation.h"
 
 #include <cstdarg>
@@ -327,6 +329,7 @@ void WriteReport(Output& out, const Simulation& sim, uint32_t years, uint32_t el
     for (const SimElement* load : loads)
         WriteLoadDetail(out, *load);
     WriteNetworkDetail(out, system);
+    WriteIntervalReport(out, ComputeIntervals(sim));
 }
 
 } // namespace orvane

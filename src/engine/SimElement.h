@@ -5,6 +5,7 @@
 #include "engine/ElementKind.h"
 #include "engine/Estimate.h"
 #include "engine/LoadProfile.h"
+#include "engine/RatioInterval.h"
 
 #include <cstdint>
 #include <string>
@@ -20,9 +21,21 @@ struct LoadEstimates {
     Estimate energyNotSupplied;
 };
 
+// A load point's indices with their 95% intervals over the yearly samples.
+struct LoadIntervals {
+    RatioInterval frequency;      // interruptions per year
+    RatioInterval duration;       // hours per interruption that ended
+    RatioInterval unavailability; // hours per year
+    RatioInterval energy;         // energy not supplied per year
+    RatioInterval momentary;      // momentary interruptions per year
+    RatioInterval sustained;      // sustained interruptions per year
+    RatioInterval cost;           // interruption cost per year
+    RatioInterval iear;           // cost per unit of energy not supplied
+};
+
 struct SimElement {
     ElementKind kind = ElementKind::Supply;
-    std::string name;     // load points only
+    std::string name;     // its component's; reports name load points only
     uint32_t a = 0;       // terminal A (node index); positive flow runs from A to B
     uint32_t b = 0;       // terminal B
     double rating = -1.0; // -1.0: unlimited until the run replaces it
@@ -33,7 +46,7 @@ struct SimElement {
     DistributionWeibull reclose;
     uint32_t priority = 1;
     LoadProfile profile; // load points only
-    CostCurve cost;      // load points only
+    CostCurve damage;    // load points only: the cost of an interruption per kW
 
     ElementState state = ElementState::Working;
     // Quanta to the next failure. 64 bits, so that a long time to failure at a fine time step is
@@ -52,6 +65,15 @@ struct SimElement {
     uint32_t outageQuanta = 0;
     uint64_t currentOutage = 0; // may outlast many years; never wraps
     double energyNotSupplied = 0.0;
+    // This year's interruptions by what they turned out to be: ended within the momentary limit
+    // (momentary; the first of a momentary event also counted as an event), or outlasted it.
+    uint32_t momentary = 0;
+    uint32_t momentaryEvents = 0;
+    uint32_t sustained = 0;
+    double cost = 0.0;                // of the interruptions that ended this year
+    double interruptedDemand = 0.0;   // the demand when the present interruption began
+    uint64_t eventStart = UINT64_MAX; // when the last event began, in quanta of the run
+    bool opensEvent = false;          // the present interruption began an event
     LoadEstimates estimates;
 
     bool Fails() const { return kind == ElementKind::Equipment || kind == ElementKind::Line; }

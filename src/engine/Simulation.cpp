@@ -59,6 +59,16 @@ void Simulation::SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yea
     accuracy_ = accuracy;
 }
 
+bool Simulation::HasCosts() const {
+    return std::any_of(loads_.begin(), loads_.end(),
+                       [this](uint32_t i) { return !elements_[i].damage.Empty(); });
+}
+
+uint64_t Simulation::MomentaryQuanta() const {
+    // Rounded down: a quantum that straddles the limit might last longer than it.
+    return static_cast<uint64_t>(std::floor(momentaryMinutes_ * quantsPerDay_ / 1440.0 + 1e-9));
+}
+
 uint32_t Simulation::LoadCount() const {
     return static_cast<uint32_t>(loads_.size());
 }

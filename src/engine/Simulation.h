@@ -7,7 +7,9 @@
 #include "engine/RecloserCache.h"
 #include "engine/SimElement.h"
 #include "engine/SimNode.h"
+#include "engine/SystemIndex.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -37,6 +39,10 @@ struct LoadYear {
     uint32_t interruptions = 0;
     uint32_t outageQuanta = 0;
     double energyNotSupplied = 0.0; // demand summed quantum by quantum, not yet in hours
+    uint32_t momentary = 0;
+    uint32_t momentaryEvents = 0;
+    uint32_t sustained = 0;
+    double cost = 0.0;
 };
 
 // Everything one simulated year adds to the estimates, by load point in element order, so that
@@ -81,7 +87,11 @@ public:
     void SetMomentaryMinutes(double minutes) { momentaryMinutes_ = minutes; }
     double MomentaryMinutes() const { return momentaryMinutes_; }
     // The damage function of a load point's interruptions; without one it has no cost.
-    void SetLoadCost(uint32_t load, CostCurve curve) { elements_[load].cost = std::move(curve); }
+    void SetLoadCost(uint32_t load, CostCurve curve) { elements_[load].damage = std::move(curve); }
+    bool HasCosts() const;
+    // The longest outage, in quanta, that still counts as momentary; 0 when a quantum is already
+    // longer than the limit and no momentary interruption can be seen.
+    uint64_t MomentaryQuanta() const;
 
     // Build operations. Durations in hours and rates per year become distributions in quanta.
     // Each returns the new element's index, or NoElement when the network is full.
@@ -156,6 +166,14 @@ public:
     SimElement& Element(uint32_t i) { return elements_[i]; }
     const SimElement& Element(uint32_t i) const { return elements_[i]; }
     const SystemEstimates& System() const { return system_; }
+    // The network's indices with their 95% intervals, over the years added.
+    const RatioInterval& Interval(SystemIndex index) const {
+        return intervals_[static_cast<size_t>(index)];
+    }
+    // The indices of the k-th load point, in element order, with their 95% intervals.
+    const LoadIntervals& LoadInterval(size_t k) const { return loadIntervals_[k]; }
+    // One year's numerator and denominator of every index of the network.
+    YearRatios SystemYear(const YearRecord& year) const;
     SystemEstimates& System() { return system_; }
     Random& Generator() { return random_; }
     uint32_t RecloserCacheSize() const { return recloserCacheSize_; }
@@ -191,6 +209,9 @@ private:
     Random random_;
     bool variableLoads_ = false;
     SystemEstimates system_;
+    std::array<RatioInterval, SystemIndexCount> intervals_;
+    std::vector<LoadIntervals> loadIntervals_; // by place in loads_
+    uint64_t now_ = 0;                         // quanta of the run accounted so far
     uint32_t recloserCacheSize_ = 1;
     RecloserCache recloserCache_;
     uint32_t flowCacheSize_ = 5;

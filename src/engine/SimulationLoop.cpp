@@ -81,7 +81,12 @@ void Simulation::BeginRun() {
     for (SimElement& e : elements_) {
         e.supplied = true;
         e.currentOutage = 0;
+        e.eventStart = UINT64_MAX;
+        e.opensEvent = false;
     }
+    intervals_ = {};
+    loadIntervals_.assign(loads_.size(), LoadIntervals{});
+    now_ = 0;
     stopReason_ = StopReason::YearMax;
     failures_ = 0;
     failuresSeen_ = 0;
@@ -250,6 +255,7 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
 
 // Supply accounting for `quanta` consecutive quanta with the same flows and demands.
 void Simulation::AccountLoads(uint32_t quanta) {
+    const uint64_t momentary = MomentaryQuanta();
     for (size_t k = 0; k < loads_.size(); ++k) {
         SimElement& e = elements_[loads_[k]];
         // Relative to the demand: a large load fed over several paths arrives with rounding
@@ -257,20 +263,37 @@ void Simulation::AccountLoads(uint32_t quanta) {
         const bool supplied =
             std::fabs(e.flow - e.capacity) < SuppliedTolerance * std::max(1.0, e.capacity);
         if (!supplied) {
-            if (e.supplied)
+            if (e.supplied) {
                 ++e.interruptions;
+                e.interruptedDemand = e.capacity;
+                // Interruptions that begin within the limit after the start of an event, as
+                // the reclosing of one fault does, are that one event.
+                e.opensEvent = e.eventStart == UINT64_MAX || now_ - e.eventStart > momentary;
+                if (e.opensEvent)
+                    e.eventStart = now_;
+            }
+            // Sustained from the quantum in which it outlasts the limit, in whichever year.
+            if (e.currentOutage <= momentary && e.currentOutage + quanta > momentary)
+                ++e.sustained;
             e.outageQuanta += quanta;
             e.currentOutage += quanta;
             // Summed quantum by quantum, as the demand would be in a quantum-wise walk.
             for (uint32_t k = 0; k < quanta; ++k)
                 e.energyNotSupplied += e.capacity;
         } else if (!e.supplied) {
-            year_.durations[k].push_back(static_cast<double>(e.currentOutage) * 24.0 /
-                                         quantsPerDay_);
+            const double hours = static_cast<double>(e.currentOutage) * 24.0 / quantsPerDay_;
+            year_.durations[k].push_back(hours);
+            if (e.currentOutage <= momentary) {
+                ++e.momentary;
+                e.momentaryEvents += e.opensEvent;
+            }
+            if (!e.damage.Empty())
+                e.cost += e.interruptedDemand * e.damage.At(hours);
             e.currentOutage = 0;
         }
         e.supplied = supplied;
     }
+    now_ += quanta;
 }
 
 void Simulation::AddYear(const YearRecord& year) {
@@ -291,8 +314,24 @@ void Simulation::AddYear(const YearRecord& year) {
         e.estimates.interruptedYear.Add(y.interruptions > 0 ? 1.0 : 0.0, 1.0);
         e.estimates.outageTime.Add(hours, 1.0);
         e.estimates.energyNotSupplied.Add(energy, 1.0);
+
+        LoadIntervals& in = loadIntervals_[k];
+        double ended = 0.0;
+        for (double d : year.durations[k])
+            ended += d;
+        in.frequency.Add(y.interruptions, 1.0);
+        in.duration.Add(ended, static_cast<double>(year.durations[k].size()));
+        in.unavailability.Add(hours, 1.0);
+        in.energy.Add(energy, 1.0);
+        in.momentary.Add(y.momentary, 1.0);
+        in.sustained.Add(y.sustained, 1.0);
+        in.cost.Add(y.cost, 1.0);
+        in.iear.Add(y.cost, energy);
     }
     failuresSeen_ += year.failures;
+    const YearRatios ratios = SystemYear(year);
+    for (size_t i = 0; i < SystemIndexCount; ++i)
+        intervals_[i].Add(ratios[i].x, ratios[i].y);
     if (n == 0.0)
         return;
     system_.saifi.Add(ci / n, 1.0);
@@ -300,6 +339,63 @@ void Simulation::AddYear(const YearRecord& year) {
     if (ci > 0.0)
         system_.caidi.Add(cmi / ci, ci / n);
     system_.ens.Add(ens, 1.0);
+}
+
+YearRatios Simulation::SystemYear(const YearRecord& year) const {
+    const double q = quantsPerDay_;
+    double n = 0.0, ci = 0.0, ca = 0.0, cmi = 0.0, ens = 0.0, mom = 0.0, events = 0.0;
+    double costed = 0.0, costedEns = 0.0;
+    std::array<double, 5> cemi{};
+    std::array<double, CelidHours.size()> celid{};
+    for (size_t k = 0; k < loads_.size(); ++k) {
+        const SimElement& e = elements_[loads_[k]];
+        const LoadYear& y = year.loads[k];
+        const double c = e.customers;
+        const double energy = y.energyNotSupplied * 24.0 / q;
+        n += c;
+        ci += c * y.interruptions;
+        ca += y.interruptions > 0 ? c : 0.0;
+        cmi += c * y.outageQuanta * 24.0 / q;
+        ens += energy;
+        mom += c * y.momentary;
+        events += c * y.momentaryEvents;
+        for (uint32_t m = 0; m < cemi.size(); ++m)
+            cemi[m] += y.sustained > CemiFirst + m ? c : 0.0;
+        for (size_t t = 0; t < CelidHours.size(); ++t)
+            for (double d : year.durations[k])
+                if (d > CelidHours[t]) {
+                    celid[t] += c;
+                    break;
+                }
+        if (!e.damage.Empty()) {
+            costed += y.cost;
+            costedEns += energy;
+        }
+    }
+    constexpr double yearHours = 8760.0;
+    YearRatios r;
+    const auto set = [&r](SystemIndex i, double x, double y) {
+        r[static_cast<size_t>(i)] = YearRatio{x, y};
+    };
+    set(SystemIndex::Saifi, ci, n);
+    set(SystemIndex::Saidi, cmi, n);
+    set(SystemIndex::Caifi, ci, ca);
+    set(SystemIndex::Caidi, cmi, ci);
+    set(SystemIndex::Asui, cmi, yearHours * n);
+    // As ASUI, counted from the other side; its interval is taken from ASUI's (see the reports).
+    set(SystemIndex::Asai, yearHours * n - cmi, yearHours * n);
+    set(SystemIndex::Ens, ens, 1.0);
+    set(SystemIndex::Aens, ens, n);
+    set(SystemIndex::Acci, ens, ca);
+    set(SystemIndex::Maifi, mom, n);
+    set(SystemIndex::MaifiE, events, n);
+    for (uint32_t m = 0; m < cemi.size(); ++m)
+        set(static_cast<SystemIndex>(static_cast<size_t>(SystemIndex::Cemi1) + m), cemi[m], n);
+    for (size_t t = 0; t < CelidHours.size(); ++t)
+        set(static_cast<SystemIndex>(static_cast<size_t>(SystemIndex::Celid1) + t), celid[t], n);
+    set(SystemIndex::Ecost, costed, 1.0);
+    set(SystemIndex::Iear, costed, costedEns);
+    return r;
 }
 
 void Simulation::ShowProgress(uint32_t years, uint32_t start) {
@@ -353,6 +449,8 @@ void Simulation::RunYear() {
         e.interruptions = 0;
         e.outageQuanta = 0;
         e.energyNotSupplied = 0.0;
+        e.momentary = e.momentaryEvents = e.sustained = 0;
+        e.cost = 0.0;
     }
     for (std::vector<double>& durations : year_.durations)
         durations.clear();
@@ -429,7 +527,9 @@ void Simulation::RunYear() {
 
     for (size_t k = 0; k < loads_.size(); ++k) {
         const SimElement& e = elements_[loads_[k]];
-        year_.loads[k] = LoadYear{e.interruptions, e.outageQuanta, e.energyNotSupplied};
+        year_.loads[k] = LoadYear{e.interruptions, e.outageQuanta,    e.energyNotSupplied,
+                                  e.momentary,     e.momentaryEvents, e.sustained,
+                                  e.cost};
     }
     year_.failures = failures_ - failuresBefore;
 }

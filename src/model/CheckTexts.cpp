@@ -1,5 +1,7 @@
 #include "model/CheckTexts.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -109,8 +111,11 @@ std::string NdlNameProblem(const std::string& name) {
     return text + ", which NDL cannot carry";
 }
 
-std::string BadNameLine(const std::string& name, int x, int y) {
-    // The name is shown on one line, so the characters that would break it are spelled out.
+namespace {
+
+// "Load point \"NAME\" at (X, Y): ", the name on one line: the characters that would break it
+// are spelled out.
+std::string LoadPointLead(const std::string& name, int x, int y) {
     std::string shown;
     for (char c : name) {
         if (c == '\n')
@@ -123,8 +128,52 @@ std::string BadNameLine(const std::string& name, int x, int y) {
             shown += c;
     }
     char point[64];
-    std::snprintf(point, sizeof point, "\" at (%d, %d): its name ", x, y);
-    return "Load point \"" + shown + point + NdlNameProblem(name) + "; rename it.";
+    std::snprintf(point, sizeof point, "\" at (%d, %d): ", x, y);
+    return "Load point \"" + shown + point;
+}
+
+// A number as a generated NDL text carries it: rounded to six significant digits.
+double AsWritten(double value) {
+    if (!std::isfinite(value))
+        return value;
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 5);
+    double read = value;
+    std::from_chars(buffer, written.ptr, read);
+    return read;
+}
+
+} // namespace
+
+std::string BadNameLine(const std::string& name, int x, int y) {
+    return LoadPointLead(name, x, y) + "its name " + NdlNameProblem(name) + "; rename it.";
+}
+
+std::string CostCurveProblem(const CCostCurve& curve) {
+    constexpr double kLargest = 1e100;
+    double before = 0.0;
+    for (size_t i = 0; i < curve.size(); ++i) {
+        const std::string point = "point " + std::to_string(i + 1);
+        const double hours = AsWritten(curve[i].hours);
+        const double cost = AsWritten(curve[i].cost);
+        if (!std::isfinite(hours) || !std::isfinite(cost))
+            return point + " holds a number that is not finite";
+        if (std::fabs(hours) > kLargest || std::fabs(cost) > kLargest)
+            return point + " holds a number larger than 1e100";
+        if (hours < 0.0)
+            return point + " has negative hours";
+        if (i > 0 && hours <= before)
+            return point + " has no more hours than point " + std::to_string(i);
+        if (cost < 0.0)
+            return point + " has a negative cost";
+        before = hours;
+    }
+    return "";
+}
+
+std::string BadCostLine(const std::string& name, int x, int y, const std::string& problem) {
+    return LoadPointLead(name, x, y) + "in its cost curve, " + problem + "; correct it.";
 }
 
 } // namespace orvane

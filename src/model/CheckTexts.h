@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CostPoint.h"
+
 #include <string>
 
 namespace orvane {
@@ -34,5 +36,14 @@ std::string NdlNameProblem(const std::string& name);
 // The list line of a load point whose name cannot stand:
 // "Load point \"A#1\" at (120, 80): its name contains '#', which NDL cannot carry; rename it."
 std::string BadNameLine(const std::string& name, int x, int y);
+
+// A cost curve must pass NDL's checks as the generator writes it (six significant digits):
+// finite numbers no larger than 1e100, hours not negative and rising strictly from point to
+// point, costs not negative. Why it cannot stand, as "point 2 has negative hours" (points
+// counted from 1); empty when valid, as an empty curve is.
+std::string CostCurveProblem(const CCostCurve& curve);
+// The list line of a load point whose cost curve cannot stand:
+// "Load point \"LP\" at (120, 80): in its cost curve, point 2 has negative hours; correct it."
+std::string BadCostLine(const std::string& name, int x, int y, const std::string& problem);
 
 } // namespace orvane

@@ -38,6 +38,7 @@ std::string CLoadPoint::GetNDL() const {
     def.Value("peak", m_peak);
     def.Name(m_name);
     def.Profile(m_profile);
+    def.Cost(m_cost);
     return def.Text();
 }
 

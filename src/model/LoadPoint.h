@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/CostPoint.h"
 #include "model/OnePointWidget.h"
 #include "model/UDouble.h"
 
@@ -18,6 +19,9 @@ public:
     std::string m_name = "LP";
     std::string m_notes;
     std::vector<CUDouble> m_profile; // the load profile values in order
+    // Not part of the load point's record: the document keeps the curves of all load points in
+    // a trailer of its own, so that files without costs keep their bytes.
+    CCostCurve m_cost;
 
     CLoadPoint() = default;
     CLoadPoint(CPoint p, uint32_t width, uint32_t color) : COnePointWidget(p, width, color) {}

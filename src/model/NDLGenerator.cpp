@@ -112,12 +112,17 @@ bool CNDLGenerator::CheckConnections() {
             AddFinding(w, NotConnectedLine(w));
             result = false;
         }
-        // A name NDL cannot carry would break or silently alter the parse.
+        // A name NDL cannot carry would break or silently alter the parse; a cost curve the
+        // parser refuses would stop the run.
         if (w.Type() == WidgetType::LoadPoint) {
-            const std::string& name = static_cast<const CLoadPoint&>(w).m_name;
-            if (!NdlNameIsValid(name)) {
-                const CPoint p = w.GetPoint1();
-                AddFinding(w, BadNameLine(name, p.x, p.y));
+            const CLoadPoint& load = static_cast<const CLoadPoint&>(w);
+            const CPoint p = w.GetPoint1();
+            if (!NdlNameIsValid(load.m_name)) {
+                AddFinding(w, BadNameLine(load.m_name, p.x, p.y));
+                result = false;
+            }
+            if (const std::string problem = CostCurveProblem(load.m_cost); !problem.empty()) {
+                AddFinding(w, BadCostLine(load.m_name, p.x, p.y, problem));
                 result = false;
             }
         }

@@ -19,7 +19,8 @@ public:
     explicit CNDLGenerator(COrvaneDoc& doc);
 
     // True when every component touches another at each of its connection points and every
-    // load point name can be written as NDL; fills the not-connected list otherwise.
+    // load point's name and cost curve can be written as NDL; fills the not-connected list
+    // otherwise.
     bool CheckConnections();
     // Numbers the nodes and builds the text. Never fails: an unconnected end opens a node of
     // its own, which is why callers check first.

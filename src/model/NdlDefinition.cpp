@@ -71,4 +71,18 @@ void CNdlDefinition::Profile(const std::vector<CUDouble>& values) {
     Attribute("profile", value);
 }
 
+void CNdlDefinition::Cost(const CCostCurve& curve) {
+    if (curve.empty()) {
+        return;
+    }
+    std::string value;
+    for (const CCostPoint& point : curve) {
+        if (!value.empty()) {
+            value += ", ";
+        }
+        value += NdlNumber(point.hours) + ", " + NdlNumber(point.cost);
+    }
+    Attribute("cost", value);
+}
+
 } // namespace orvane

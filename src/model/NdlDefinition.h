@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/CostPoint.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ public:
     void Pair(const char* name, double first, double second);
     void Name(const std::string& name);
     void Profile(const std::vector<CUDouble>& values);
+    // "hours, cost, hours, cost, ..."; nothing for an empty curve.
+    void Cost(const CCostCurve& curve);
 
     std::string Text() const { return m_text + "\n"; }
 

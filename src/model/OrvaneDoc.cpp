@@ -21,6 +21,12 @@ namespace {
 constexpr int32_t kStoredTrue = 1;
 constexpr int32_t kStoredFalse = -1;
 
+// "COST" in the file's byte order: the tag of the load points' cost curves after the settings.
+constexpr uint32_t kCostTag = 0x54534F43;
+// A curve entry is at least its load point's index, a count and one point.
+constexpr size_t kMinCostEntryBytes = 4 + 2 + 16;
+constexpr size_t kCostPointBytes = 16;
+
 int32_t StoreFlag(bool value) {
     return value ? kStoredTrue : kStoredFalse;
 }
@@ -265,6 +271,61 @@ void COrvaneDoc::SerializeContents(CArchive& ar) {
     m_genSources->Serialize(ar);
     m_equipment->Serialize(ar);
     m_settings->Serialize(ar);
+    SerializeCosts(ar);
+}
+
+// The cost curves follow everything else, and only when some load point has one: a file
+// without costs keeps its bytes, and earlier versions, which stop reading after the settings,
+// still open the others. Each entry names its load point by its place in the collection.
+void COrvaneDoc::SerializeCosts(CArchive& ar) {
+    const auto& loads = m_loadPoints->GetArray();
+    if (ar.IsStoring()) {
+        uint32_t curves = 0;
+        for (const auto& load : loads) {
+            curves += load->m_cost.empty() ? 0 : 1;
+        }
+        if (curves == 0) {
+            return;
+        }
+        ar << kCostTag;
+        ar.WriteCount(curves);
+        for (size_t i = 0; i < loads.size(); ++i) {
+            const CCostCurve& curve = loads[i]->m_cost;
+            if (curve.empty()) {
+                continue;
+            }
+            ar << static_cast<uint32_t>(i);
+            ar.WriteCount(static_cast<uint32_t>(curve.size()));
+            for (const CCostPoint& point : curve) {
+                ar << point.hours << point.cost;
+            }
+        }
+        return;
+    }
+    if (ar.Remaining() < 4 || ar.PeekUInt32() != kCostTag) {
+        return;
+    }
+    ar.ReadUInt32();
+    const uint32_t curves = ar.ReadCount(kMinCostEntryBytes);
+    for (uint32_t c = 0; c < curves; ++c) {
+        const size_t start = ar.Position();
+        const uint32_t index = ar.ReadUInt32();
+        if (index >= loads.size()) {
+            throw CArchiveError("it gives a cost curve at byte " + std::to_string(start) +
+                                    " to load point number " + std::to_string(index) +
+                                    ", but holds only " + std::to_string(loads.size()),
+                                start);
+        }
+        const uint32_t count = ar.ReadCount(kCostPointBytes);
+        CCostCurve curve;
+        curve.reserve(count);
+        for (uint32_t k = 0; k < count; ++k) {
+            CCostPoint point;
+            ar >> point.hours >> point.cost;
+            curve.push_back(point);
+        }
+        loads[index]->m_cost = std::move(curve);
+    }
 }
 
 void COrvaneDoc::LoadFrom(CArchive& ar) {

@@ -151,6 +151,7 @@ private:
     void Store(CArchive& ar);
     void LoadFrom(CArchive& ar);
     void SerializeContents(CArchive& ar);
+    void SerializeCosts(CArchive& ar);
 
     std::vector<std::unique_ptr<CWidget>> m_removed;
     std::unique_ptr<CLineCollection> m_lines;

@@ -27,6 +27,10 @@ void PutRecord(std::string& bytes, const YearRecord& year) {
         Put<uint32_t>(bytes, year.loads[k].interruptions);
         Put<uint32_t>(bytes, year.loads[k].outageQuanta);
         Put<double>(bytes, year.loads[k].energyNotSupplied);
+        Put<uint32_t>(bytes, year.loads[k].momentary);
+        Put<uint32_t>(bytes, year.loads[k].momentaryEvents);
+        Put<uint32_t>(bytes, year.loads[k].sustained);
+        Put<double>(bytes, year.loads[k].cost);
         Put<uint64_t>(bytes, year.durations[k].size());
         for (double hours : year.durations[k])
             Put<double>(bytes, hours);
@@ -42,6 +46,10 @@ YearRecord TakeRecord(const char*& at, size_t loads) {
         year.loads[k].interruptions = Take<uint32_t>(at);
         year.loads[k].outageQuanta = Take<uint32_t>(at);
         year.loads[k].energyNotSupplied = Take<double>(at);
+        year.loads[k].momentary = Take<uint32_t>(at);
+        year.loads[k].momentaryEvents = Take<uint32_t>(at);
+        year.loads[k].sustained = Take<uint32_t>(at);
+        year.loads[k].cost = Take<double>(at);
         year.durations[k].resize(Take<uint64_t>(at));
         for (double& hours : year.durations[k])
             hours = Take<double>(at);

@@ -50,7 +50,9 @@ enum class Id {
     Reclose,
     Profile,
     Average,
-    Peak
+    Peak,
+    Momentary,
+    Cost
 };
 
 } // namespace
@@ -84,6 +86,8 @@ const ParserDistrib::AttributeInfo* ParserDistrib::FindAttribute(const std::stri
         {"profile", Id::Profile, LoadOnly},
         {"average", Id::Average, LoadOnly},
         {"peak", Id::Peak, LoadOnly},
+        {"momentary", Id::Momentary, SystemOnly},
+        {"cost", Id::Cost, LoadOnly},
     };
     for (const AttributeInfo& info : table)
         if (keyword == info.keyword)
@@ -224,6 +228,37 @@ void ParserDistrib::Profile(const NdlValue& value) {
     component_.profile = value.numbers;
 }
 
+// Minutes, up to a whole day: interruptions that end within it count as momentary.
+double ParserDistrib::Momentary(const std::string& keyword, const NdlValue& value) {
+    CheckNumeric(keyword, value);
+    CheckSingle(keyword, value);
+    const double minutes = value.numbers[0];
+    if (!(minutes >= 0.0 && minutes <= 1440.0))
+        Error("the \"%s\" attribute must be a number in the range [0,1440]",
+              Excerpt(keyword).c_str());
+    return minutes;
+}
+
+// Pairs of hours and cost per kW interrupted: the points of the load point's damage function.
+void ParserDistrib::Cost(const NdlValue& value) {
+    CheckNumeric("cost", value);
+    const std::vector<double>& x = value.numbers;
+    if (x.empty() || x.size() % 2 != 0)
+        Error("the \"cost\" attribute must be pairs of numbers (hours, cost)");
+    for (size_t i = 0; i < x.size(); i += 2) {
+        if (x[i] < 0.0)
+            Error("the \"cost\" attribute requires non-negative hours");
+        if (i > 0 && x[i] <= x[i - 2])
+            Error("the \"cost\" attribute requires strictly increasing hours");
+        if (x[i + 1] < 0.0)
+            Error("the \"cost\" attribute requires non-negative costs");
+    }
+    CheckFinite("cost", value);
+    component_.cost.clear();
+    for (size_t i = 0; i < x.size(); i += 2)
+        component_.cost.push_back(CostCurve::Point{x[i], x[i + 1]});
+}
+
 void ParserDistrib::Attribute(const std::string& keyword, const NdlValue& value) {
     const AttributeInfo* info = FindAttribute(keyword);
     if (!info)
@@ -302,6 +337,12 @@ void ParserDistrib::Attribute(const std::string& keyword, const NdlValue& value)
     case Id::Peak:
         component_.peak = PositiveNumber(keyword, value);
         break;
+    case Id::Momentary:
+        system_.momentary = Momentary(keyword, value);
+        break;
+    case Id::Cost:
+        Cost(value);
+        break;
     }
 }
 
@@ -339,6 +380,11 @@ void ParserDistrib::EnsureRoom(uint32_t elements) {
               static_cast<double>(target_->MemoryBudget()) / (1 << 20));
 }
 
+void ParserDistrib::Name(uint32_t element) {
+    if (element != Simulation::NoElement)
+        target_->Element(element).name = component_.name;
+}
+
 void ParserDistrib::EndDefinition() {
     Simulation& net = *target_;
     if (component_.type == System) {
@@ -346,6 +392,7 @@ void ParserDistrib::EndDefinition() {
             Error("the \"quantsperday\" attribute is required");
         net.SetSystem(system_.quantsPerDay, system_.yearMin, system_.yearMax, system_.yearStep,
                       system_.accuracy);
+        net.SetMomentaryMinutes(system_.momentary);
         return;
     }
     ComponentRecord& c = component_;
@@ -359,51 +406,56 @@ void ParserDistrib::EndDefinition() {
     case Source: {
         EnsureRoom(2);
         const auto n = static_cast<uint32_t>(FreshNode());
-        net.AddSupply(Simulation::SupplyRoot, n, capacity);
-        net.AddBreaker(n, c1, capacity);
+        Name(net.AddSupply(Simulation::SupplyRoot, n, capacity));
+        Name(net.AddBreaker(n, c1, capacity));
         break;
     }
-    case Load:
+    case Load: {
         EnsureRoom(1);
         if (c.average == -1.0 && c.peak == -1.0)
             c.average = c.peak = 1.0;
-        net.AddLoad(c.name, c1, Simulation::LoadSink, c.customers, c.profile, c.average, c.peak);
+        const uint32_t load = net.AddLoad(c.name, c1, Simulation::LoadSink, c.customers, c.profile,
+                                          c.average, c.peak);
+        if (load != Simulation::NoElement && !c.cost.empty())
+            net.SetLoadCost(load, CostCurve(c.cost));
         break;
+    }
     case Breaker:
         EnsureRoom(1);
-        net.AddBreaker(c1, c2, capacity);
+        Name(net.AddBreaker(c1, c2, capacity));
         break;
     case Fuse:
     case Isolator: {
         EnsureRoom(1);
         const bool acts = c.type == Fuse ? system_.fuses : system_.isolators;
         if (!acts)
-            net.AddEquipment(c1, c2, capacity, NeverFails, NeverShape, InstantHours, NeverShape,
-                             InstantHours, NeverShape);
+            Name(net.AddEquipment(c1, c2, capacity, NeverFails, NeverShape, InstantHours,
+                                  NeverShape, InstantHours, NeverShape));
         else if (c.type == Fuse)
-            net.AddBreaker(c1, c2, capacity);
+            Name(net.AddBreaker(c1, c2, capacity));
         else
-            net.AddIsolator(c1, c2, capacity);
+            Name(net.AddIsolator(c1, c2, capacity));
         break;
     }
     case Equipment:
         EnsureRoom(1);
-        net.AddEquipment(c1, c2, capacity, c.failure.first, c.failure.second, c.isolation.first,
-                         c.isolation.second, c.repair.first, c.repair.second);
+        Name(net.AddEquipment(c1, c2, capacity, c.failure.first, c.failure.second,
+                              c.isolation.first, c.isolation.second, c.repair.first,
+                              c.repair.second));
         break;
     case Line:
         EnsureRoom(1);
-        net.AddLine(c1, c2, capacity, c.length * c.failure.first, c.failure.second,
-                    c.isolation.first, c.isolation.second, c.repair.first, c.repair.second);
+        Name(net.AddLine(c1, c2, capacity, c.length * c.failure.first, c.failure.second,
+                         c.isolation.first, c.isolation.second, c.repair.first, c.repair.second));
         break;
     case Recloser: {
         EnsureRoom(system_.reclosers ? 3 : 2);
         const auto p1 = static_cast<uint32_t>(FreshNode());
         const auto p2 = static_cast<uint32_t>(FreshNode());
-        net.AddBreaker(c1, p1, capacity);
+        Name(net.AddBreaker(c1, p1, capacity));
         if (system_.reclosers)
-            net.AddRecloser(p1, p2, capacity, c.reclose.first, c.reclose.second);
-        net.AddBreaker(p2, c2, capacity);
+            Name(net.AddRecloser(p1, p2, capacity, c.reclose.first, c.reclose.second));
+        Name(net.AddBreaker(p2, c2, capacity));
         break;
     }
     default:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/CostCurve.h"
 #include "ndl/ParserSyntax.h"
 
 #include <cstdint>
@@ -53,6 +54,7 @@ private:
         uint32_t yearMax = 1000000;
         uint32_t yearStep = 100;
         double accuracy = 0.05;
+        double momentary = 5.0; // minutes; IEEE 1366's limit of a momentary interruption
         bool fuses = true;
         bool isolators = true;
         bool reclosers = true;
@@ -75,6 +77,7 @@ private:
         std::vector<double> profile{1.0};
         double average = -1.0;
         double peak = -1.0;
+        std::vector<CostCurve::Point> cost; // empty: the load point has no cost
     };
 
     struct AttributeInfo;
@@ -90,6 +93,11 @@ private:
     Pair OneOrTwoNumbers(const std::string& keyword, const NdlValue& value);
     void Connect(const NdlValue& value);
     void Profile(const NdlValue& value);
+    double Momentary(const std::string& keyword, const NdlValue& value);
+    void Cost(const NdlValue& value);
+    // Gives an element the name of the component it was made for, so that two variants of a
+    // network can match their elements; NoElement (the network was full) is passed over.
+    void Name(uint32_t element);
 
     int32_t UserNode(int32_t user);
     int32_t FreshNode();

@@ -272,7 +272,7 @@ std::string ParsedNetwork(const std::string& text) {
         char line[320];
         std::snprintf(line, sizeof line, "%u %u>%u %g %u %s %g/%g %g/%g %g/%g %g/%g\n",
                       static_cast<unsigned>(e.kind), e.a, e.b, e.rating, e.customers,
-                      e.name.c_str(), e.failure.Scale(), e.failure.Shape(), e.isolation.Scale(),
+                      e.kind == ElementKind::Load ? e.name.c_str() : "", e.failure.Scale(), e.failure.Shape(), e.isolation.Scale(),
                       e.isolation.Shape(), e.repair.Scale(), e.repair.Shape(), e.reclose.Scale(),
                       e.reclose.Shape());
         all += line;

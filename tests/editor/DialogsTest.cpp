@@ -232,7 +232,7 @@ TEST_F(DialogTest, LoadPointDetails) {
                       "Apply"});
     // A new load point: named "LP", everything else not set; there are no presets to offer yet.
     EXPECT_EQ(Shown(dlg), (QStringList{"[x] Name: LP", "[ ] Num customers: 0", "[ ] Average: 0",
-                                       "[ ] Peak: 0"}));
+                                       "[ ] Peak: 0", "[ ] Cost: "}));
     for (const QPushButton* button : dlg.PresetButtons())
         EXPECT_FALSE(button->isEnabled());
 
@@ -248,7 +248,7 @@ TEST_F(DialogTest, LoadPointDetails) {
     // Unchecked, the name is stored empty whatever its field holds, and customers as -1.
     CLoadPointDlg again(load);
     EXPECT_EQ(Shown(again), (QStringList{"[x] Name: Load 12 (east)", "[x] Num customers: 120",
-                                         "[x] Average: 2.5", "[ ] Peak: 0"}));
+                                         "[x] Average: 2.5", "[ ] Peak: 0", "[ ] Cost: "}));
     again.Row("Name")->Edit()->setText("A#1");
     again.Row("Name")->Check()->click();
     again.Row("Num customers")->Check()->click();
@@ -280,6 +280,45 @@ TEST_F(DialogTest, LoadPointNameThatNdlCannotCarryIsRefused) {
                                           ", which NDL cannot carry. Please choose another name."});
         EXPECT_EQ(load.m_peak, -1.0) << why.toStdString();
     }
+}
+
+// The cost curve as "hours cost" pairs, commas or blanks between the numbers; refused as a
+// whole, with nothing stored, when it cannot stand.
+TEST_F(DialogTest, LoadPointCostCurve) {
+    CLoadPoint load({10, 10}, 1, 0);
+    load.m_cost = {{0, 0.5}, {1, 5.5}};
+    CLoadPointDlg dlg(load);
+    EXPECT_EQ(Shown(dlg).back(), "[x] Cost: 0 0.5, 1 5.5");
+    dlg.Row("Cost")->Edit()->setText(" 0,0.5, 1 5.5 ,4, 12.25 ");
+    Button(dlg, "Apply")->click();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(load.m_cost, (CCostCurve{{0, 0.5}, {1, 5.5}, {4, 12.25}}));
+
+    const std::pair<QString, QString> refused[] = {
+        {"1 5, 4", "Please enter pairs of numbers in \"Cost\": hours, then the cost per kW "
+                   "interrupted."},
+        {"1 5 x 7", "Please enter pairs of numbers in \"Cost\": hours, then the cost per kW "
+                    "interrupted."},
+        {"", "Please enter pairs of numbers in \"Cost\": hours, then the cost per kW interrupted."},
+        {"1 5, 1 7", "In \"Cost\", point 2 has no more hours than point 1. Please correct the "
+                     "cost curve."},
+    };
+    for (const auto& [text, message] : refused) {
+        g_messages.clear();
+        CLoadPointDlg again(load);
+        Enter(*again.Row("Cost"), text);
+        Enter(*again.Row("Peak"), "3");
+        again.accept();
+        EXPECT_NE(again.result(), QDialog::Accepted) << text.toStdString();
+        EXPECT_EQ(g_messages, QStringList{message});
+        EXPECT_EQ(load.m_peak, -1.0) << text.toStdString();
+    }
+
+    // Unchecked, the load point has no cost.
+    CLoadPointDlg off(load);
+    off.Row("Cost")->Check()->click();
+    ASSERT_TRUE(off.Apply());
+    EXPECT_TRUE(load.m_cost.empty());
 }
 
 std::vector<double> Values(const CLoadPoint& load) {

@@ -109,6 +109,7 @@ TEST(DocumentChangeTest, AttributesReplaceAllButGeometryPenAndNodes) {
     values.m_name = "Works";
     values.m_customers = 3;
     values.m_profile = {CUDouble(1), CUDouble(0.5)};
+    values.m_cost = {{1, 5}};
     values.m_point1 = {500, 500};
     values.m_width = 4;
     values.m_color = 0xFF;
@@ -118,6 +119,7 @@ TEST(DocumentChangeTest, AttributesReplaceAllButGeometryPenAndNodes) {
     EXPECT_EQ(d.load->m_customers, 3);
     ASSERT_EQ(d.load->m_profile.size(), 2u);
     EXPECT_EQ(d.load->m_profile[1].GetValue(), 0.5);
+    EXPECT_EQ(d.load->m_cost, (CCostCurve{{1, 5}}));
     EXPECT_EQ(d.load->m_point1, (CPoint{100, 0}));
     EXPECT_EQ(d.load->m_width, 1u);
     EXPECT_EQ(d.load->m_color, 0u);
@@ -134,7 +136,9 @@ TEST(DocumentChangeTest, CopiesKeepClassAttributesAndGeometry) {
     d.Recloser({0, 0}, {5, 5})->m_reclose1 = 0.5;
     d.Isolator({1, 0}, {2, 0});
     d.BusBar({3, 0}, {3, 9});
-    d.Load({10, 0})->m_profile = {CUDouble(2)};
+    CLoadPoint* load = d.Load({10, 0});
+    load->m_profile = {CUDouble(2)};
+    load->m_cost = {{1, 5}}; // kept apart from the load point's record
     d.Source({0, 0})->m_capacity = 10;
     d.Equipment({10, 0}, {20, 0})->m_failure1 = 0.02;
     int visited = 0;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace orvane {
 namespace {
 
@@ -164,6 +166,22 @@ TEST(CheckerTest, NamesNdlCannotCarry) {
     }
 }
 
+TEST(CheckerTest, CostCurvesNdlRefuses) {
+    // An empty problem: the curve can stand. Numbers count as NDL carries them, to six digits.
+    const std::pair<CCostCurve, std::string> cases[] = {
+        {{}, ""},
+        {{{0, 0}, {0.5, 2}, {4, 1e100}}, ""},
+        {{{-1, 2}}, "point 1 has negative hours"},
+        {{{1, 2}, {1, 3}}, "point 2 has no more hours than point 1"},
+        {{{1, 2}, {1.0000001, 3}}, "point 2 has no more hours than point 1"},
+        {{{0, 1}, {1, -3}}, "point 2 has a negative cost"},
+        {{{1, 2}, {2, HUGE_VAL}}, "point 2 holds a number that is not finite"},
+        {{{1.0000051e100, 2}}, "point 1 holds a number larger than 1e100"},
+    };
+    for (const auto& [curve, problem] : cases)
+        EXPECT_EQ(CostCurveProblem(curve), problem);
+}
+
 TEST(CheckerTest, LoadPointWithABadNameFailsTheCheck) {
     NetworkDrawing d;
     d.Source({0, 0});
@@ -172,6 +190,7 @@ TEST(CheckerTest, LoadPointWithABadNameFailsTheCheck) {
     bad->m_name = "A#1";
     CLoadPoint* loose = d.Load({400, 400});
     loose->m_name = "two\nlines";
+    loose->m_cost = {{2, 1}, {1, 2}};
 
     const CheckReport report = DebugNetwork(d.doc, "feeder");
     EXPECT_FALSE(report.passed);
@@ -181,15 +200,18 @@ TEST(CheckerTest, LoadPointWithABadNameFailsTheCheck) {
                      "carry; rename it.",
                      "Load Point at  (400, 400)  not connected",
                      "Load point \"two\\nlines\" at (400, 400): its name contains a line feed, "
-                     "which NDL cannot carry; rename it."}));
-    ASSERT_EQ(report.widgets.GetSize(), 3);
-    EXPECT_EQ(
-        (std::vector{report.widgets.GetAt(0), report.widgets.GetAt(1), report.widgets.GetAt(2)}),
-        (std::vector<CWidget*>{bad, loose, loose}));
+                     "which NDL cannot carry; rename it.",
+                     "Load point \"two\\nlines\" at (400, 400): in its cost curve, point 2 has no "
+                     "more hours than point 1; correct it."}));
+    ASSERT_EQ(report.widgets.GetSize(), 4);
+    EXPECT_EQ((std::vector{report.widgets.GetAt(0), report.widgets.GetAt(1),
+                           report.widgets.GetAt(2), report.widgets.GetAt(3)}),
+              (std::vector<CWidget*>{bad, loose, loose, loose}));
     EXPECT_EQ(NdlWindowText(d.doc).rfind("NDL Generator error:", 0), 0u);
 
     bad->m_name = "A1";
     loose->m_name = "B";
+    loose->m_cost = {{1, 1}, {2, 2}};
     d.Line({120, 80}, {400, 400});
     EXPECT_TRUE(DebugNetwork(d.doc, "feeder").passed);
 }

@@ -124,6 +124,7 @@ TEST(ComponentTest, DefinitionTexts) {
     load.m_peak = 3;
     load.m_name = "North \"A\"";
     load.m_profile = {CUDouble(1), CUDouble(0.5), CUDouble(2)};
+    load.m_cost = {{0, 0.5}, {1, 5.5}, {1234567, 1e-7}};
 
     const CBusBar bar({0, 0}, {100, 0}, 3, 0);
 
@@ -139,7 +140,8 @@ TEST(ComponentTest, DefinitionTexts) {
         {&source, "source: connect = 0.;\\\ncapacity = 50.;\\\n\n"},
         {&newLoad, "load: connect = 1.;\\\nname = \"LP\";\\\n\n"},
         {&load, "load: connect = 4.;\\\ncustomers = 120.;\\\naverage = 1.5;\\\npeak = 3.;\\\n"
-                "name = \"North \"A\"\";\\\nprofile = 1. ,0.5 ,2.;\\\n\n"},
+                "name = \"North \"A\"\";\\\nprofile = 1. ,0.5 ,2.;\\\n"
+                "cost = 0., 0.5, 1., 5.5, 1.23457e+006, 1.e-007;\\\n\n"},
         {&unnamed, "load: connect = 2.;\\\n\n"},
         {&bar, ""},
     };

@@ -88,6 +88,22 @@ TEST(DocumentTest, TwoLinesAndAProfiledLoadPoint) {
     DefaultSettings(e);
 
     EXPECT_EQ(Hex(doc.StoreBytes()), Hex(e.Str()));
+    const std::string withoutCost = e.Str();
+
+    // A cost curve adds the tagged trailer after the settings: the load point's place in its
+    // collection, the point count and the points.
+    p->m_cost = {{1, 5}, {4, 12.5}};
+    e.Raw("COST").U16(1).U32(0).U16(2).F64(1).F64(5).F64(4).F64(12.5);
+    EXPECT_EQ(Hex(doc.StoreBytes()), Hex(e.Str()));
+
+    // Both load back to their own bytes: a file without costs, as every earlier file, gains no
+    // trailer.
+    for (const std::string& bytes : {withoutCost, e.Str()}) {
+        std::string error;
+        auto loaded = COrvaneDoc::LoadBytes(bytes, error);
+        ASSERT_NE(loaded, nullptr) << error;
+        EXPECT_EQ(Hex(loaded->StoreBytes()), Hex(bytes));
+    }
 }
 
 TEST(DocumentTest, FlagsLoadTrueOnlyFromOne) {
@@ -157,11 +173,13 @@ std::unique_ptr<COrvaneDoc> RichDocument() {
         for (int k = 0; k < 3 + i; ++k)
             load->m_profile.emplace_back(0.1 * k + i);
     }
+    doc->GetLoadPoints().GetAt(1)->m_cost = {{0, 0.25}, {1, 5}, {8, 1e6}};
     doc->m_typeOrder = {"Line",       "Equipment",  "CircuitBreaker", "Fuse",
                         "Isolator",   "Recloser",   "Bus Bar",        "GenSource",
                         "Load Point", "Load Point", "Line",           std::string(0x10000, 'T')};
-    // Quanta per day, years from, to and by, accuracy, fuses, isolators, reclosers, max flow.
-    doc->SetSettings({24, 50, 5000, 25, 0.01, 0, 1, 0, 1});
+    // Quanta per day, years from, to and by, accuracy, fuses, isolators, reclosers, max flow;
+    // seeded, so that both trailers follow the settings.
+    doc->SetSettings({24, 50, 5000, 25, 0.01, 0, 1, 0, 1, true, 77, 4});
     return doc;
 }
 
@@ -186,6 +204,8 @@ TEST(DocumentTest, EverythingRoundTripsByteForByte) {
     EXPECT_EQ(load.m_name, std::string(300, 'N'));
     ASSERT_EQ(load.m_profile.size(), 4u);
     EXPECT_EQ(load.m_profile[3].GetValue(), 0.1 * 3 + 1);
+    EXPECT_EQ(load.m_cost, (CCostCurve{{0, 0.25}, {1, 5}, {8, 1e6}}));
+    EXPECT_TRUE(loaded->GetLoadPoints().GetAt(0)->m_cost.empty());
 }
 
 // A small file with one of each kind of record, for damaging.
@@ -237,7 +257,7 @@ TEST(DocumentTest, DamagedRecordsGiveTheirReason) {
     auto damage = [&](size_t at, size_t length, const std::string& with) {
         return std::string(bytes).replace(at, length, with);
     };
-    const std::pair<std::string, const char*> cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {damage(lineClass + 4, 1, "x"), "it names an unknown class 'CLinx' at byte"},
         {damage(lineClass - 4, 1, "\x02"), "class 'CLine' at byte"}, // schema 2
         {damage(kTypeOrderOffset, 2, ByteBuilder().U16(0xFFFF).U32(0x7FFFFFFF).Str()),
@@ -247,6 +267,10 @@ TEST(DocumentTest, DamagedRecordsGiveTheirReason) {
         // The fuse's class record, made to name the class already taken by lines.
         {damage(bytes.find("CFuse") - 6, 11, ByteBuilder().U16(0x8001).Str()),
          "it holds a CLine at byte"},
+        // The file's one load point is number 0.
+        {bytes + ByteBuilder().Raw("COST").U16(1).U32(1).U16(1).F64(1).F64(2).Str(),
+         ("it gives a cost curve at byte " + std::to_string(bytes.size() + 6) +
+          " to load point number 1, but holds only 1")},
     };
     for (const auto& [damaged, reason] : cases) {
         std::string error;

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <iterator>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 namespace {
@@ -195,6 +197,7 @@ TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
     works->m_name = "Works";
     works->m_customers = 3;
     works->m_profile = {CUDouble(1), CUDouble(0.5), CUDouble(2)};
+    works->m_cost = {{0, 0.5}, {1, 5.5}, {4, 12}};
     d.Load({150, 100})->m_name = "Elm St";
     d.Recloser({250, 0}, {250, 200})->m_reclose1 = 0.5;
     d.Source({250, 200});
@@ -244,6 +247,11 @@ TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
     EXPECT_EQ(sim.Element(7).name, "Works");
     EXPECT_EQ(sim.Element(7).customers, 3u);
     EXPECT_EQ(sim.Element(8).name, "Elm St");
+    std::vector<std::pair<double, double>> cost;
+    for (const CostCurve::Point& p : sim.Element(7).damage.Points())
+        cost.emplace_back(p.hours, p.cost);
+    EXPECT_EQ(cost, (std::vector<std::pair<double, double>>{{0, 0.5}, {1, 5.5}, {4, 12}}));
+    EXPECT_TRUE(sim.Element(8).damage.Empty());
 }
 
 } // namespace

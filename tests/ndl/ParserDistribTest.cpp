@@ -149,6 +149,24 @@ TEST(ParserDistribTest, RefusesValuesWithTheFirstFailingCheck) {
          "(L2 C22) the \"profile\" attribute must hold numbers no larger than 1e100"},
         {Sys + "load: profile=0,0,0",
          "(L2 C20) the \"profile\" attribute requires at least one positive number"},
+        // Momentary limit and cost curve.
+        {Sys + "load: momentary=5",
+         "(L2 C18) the \"momentary\" attribute is not valid in this definition"},
+        {"system: quantsperday=24; momentary=-1",
+         "(L1 C38) the \"momentary\" attribute must be a number in the range [0,1440]"},
+        {"system: quantsperday=24; momentary=1440.5",
+         "(L1 C42) the \"momentary\" attribute must be a number in the range [0,1440]"},
+        {Sys + "line: cost=1,2", "(L2 C15) the \"cost\" attribute is not valid in this definition"},
+        {Sys + "load: cost=1",
+         "(L2 C13) the \"cost\" attribute must be pairs of numbers (hours, cost)"},
+        {Sys + "load: cost=1,2,3",
+         "(L2 C17) the \"cost\" attribute must be pairs of numbers (hours, cost)"},
+        {Sys + "load: cost=-1,2", "(L2 C16) the \"cost\" attribute requires non-negative hours"},
+        {Sys + "load: cost=1,2,1,3",
+         "(L2 C19) the \"cost\" attribute requires strictly increasing hours"},
+        {Sys + "load: cost=0,2,1,-3",
+         "(L2 C20) the \"cost\" attribute requires non-negative costs"},
+        {Sys + "load: cost=1,1e999", "(L2 C19) the \"cost\" attribute must hold finite numbers"},
         // Keywords and definition order; the hooks run before the syntax is checked further.
         {"transformer connect=1", "(L1 C13) unknown type keyword \"transformer\""},
         {Sys + "bus: connect=1", "(L2 C5) unknown type keyword \"bus\""},
@@ -187,13 +205,14 @@ TEST(ParserDistribTest, StoresSystemSettings) {
     auto settings = [](const Parsed& run) {
         const Simulation& sim = run.sim;
         return std::tuple(run.ok, sim.QuantsPerDay(), sim.YearMin(), sim.YearMax(), sim.YearStep(),
-                          sim.Accuracy());
+                          sim.Accuracy(), sim.MomentaryMinutes());
     };
     EXPECT_EQ(settings(Parsed("system: quantsperday=96.0000000001")),
-              std::tuple(true, 96u, 100u, 1000000u, 100u, 0.05));
+              std::tuple(true, 96u, 100u, 1000000u, 100u, 0.05, 5.0));
     EXPECT_EQ(settings(Parsed("system: quantsperday=1440; yearmin=1e9; yearmax=100; "
-                              "yearstep=1000000; accuracy=0.5; accuracy=0.01; fuses=0; fuses=1")),
-              std::tuple(true, 1440u, 1000000000u, 100u, 1000000u, 0.01));
+                              "yearstep=1000000; accuracy=0.5; accuracy=0.01; fuses=0; fuses=1; "
+                              "momentary=1.5")),
+              std::tuple(true, 1440u, 1000000000u, 100u, 1000000u, 0.01, 1.5));
 }
 
 struct BuildCase {
@@ -240,14 +259,20 @@ void ExpectWeibull(const DistributionWeibull& d, double scale, double shape) {
     EXPECT_DOUBLE_EQ(d.Shape(), shape);
 }
 
-TEST(ParserDistribTest, PassesDurationsAndConstants) {
+TEST(ParserDistribTest, PassesDurationsConstantsAndNames) {
     Parsed run("system: quantsperday=24; fuses=0\n"
-               "line: connect=1,2; length=2.5; failure=0.2,1.5; isolation=3; repair=6,2\n"
+               "line: connect=1,2; length=2.5; failure=0.2,1.5; isolation=3; repair=6,2; "
+               "name=\"L1\"\n"
                "equipment: connect=1,2; failure=0,2\n"
-               "recloser: connect=1,2; reclose=2,3\n"
-               "fuse: connect=1,2\n"
+               "recloser: connect=1,2; reclose=2,3; name=\"R\"\n"
+               "fuse: connect=1,2; name=\"F\"\n"
                "equipment: connect=1,2");
     ASSERT_TRUE(run.ok) << run.report;
+    // Every element a component makes carries its name, so that variants can be matched.
+    std::string names;
+    for (uint32_t i = 0; i < run.sim.ElementCount(); ++i)
+        names += run.sim.Element(i).name + "|";
+    EXPECT_EQ(names, "L1||R|R|R|F||");
     const SimElement& line = run.sim.Element(0);
     ExpectWeibull(line.failure, 365 * 24 / 0.5 - 0.5, 1.5);
     ExpectWeibull(line.isolation, 2.5, 1.0);
@@ -264,7 +289,8 @@ TEST(ParserDistribTest, PassesDurationsAndConstants) {
 }
 
 TEST(ParserDistribTest, LoadDefaultsAndScaling) {
-    Parsed run(Sys + "load: connect=1; name=\"P1\"; customers=12; profile=1,2\n"
+    Parsed run(Sys + "load: connect=1; name=\"P1\"; customers=12; profile=1,2; "
+                     "cost=0,0.5,1,5.5,4,12; cost=0,0.5,1,5.5,4,12.5\n"
                      "load: connect=1; profile=1,2; peak=5\n"
                      "load: connect=2; profile=0,3; peak=6");
     ASSERT_TRUE(run.ok) << run.report;
@@ -279,6 +305,12 @@ TEST(ParserDistribTest, LoadDefaultsAndScaling) {
     // Only a peak: the shape is kept, not pulled towards an average, above the floor of 1e-9.
     EXPECT_EQ(ends(1), std::tuple("", 1u, 5.0, 2.5, 5.0));
     EXPECT_EQ(ends(2), std::tuple("", 1u, 6.0, 1e-9, 6.0));
+    // The later cost wins; a load point without one has none.
+    std::vector<std::pair<double, double>> cost;
+    for (const CostCurve::Point& p : run.sim.Element(0).damage.Points())
+        cost.emplace_back(p.hours, p.cost);
+    EXPECT_EQ(cost, (std::vector<std::pair<double, double>>{{0, 0.5}, {1, 5.5}, {4, 12.5}}));
+    EXPECT_TRUE(run.sim.Element(1).damage.Empty());
 }
 
 // 499 breakers on 998 nodes of their own, or 998 breakers on two nodes, then a definition that
@@ -336,10 +368,11 @@ TEST(ParserDistribTest, EachTextStartsAfresh) {
 // exactly one error line, and never reach beyond the network's arrays.
 TEST(ParserDistribTest, SurvivesMangledTexts) {
     const std::string systems[] = {"system: quantsperday=4",
-                                   "system: quantsperday=1; reclosers=0; fuses=0; maxflow=0"};
+                                   "system: quantsperday=1; reclosers=0; fuses=0; maxflow=0; "
+                                   "momentary=1"};
     const std::string definitions[] = {
         "source: connect=1; capacity=3",
-        "load: connect=2; profile=1,0,4; average=2; peak=5",
+        "load: connect=2; profile=1,0,4; average=2; peak=5; cost=0,1,2,5",
         "load: name=\"P\"; connect=3; customers=7; peak=1e-300",
         "breaker: connect=1,2",
         "line: connect=2,3; length=0.5; failure=0.1,2; isolation=1; repair=4,1.5",

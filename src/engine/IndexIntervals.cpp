@@ -1,0 +1,72 @@
+#include "engine/IndexIntervals.h"
+
+#include "engine/Simulation.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace orvane {
+
+namespace {
+
+IntervalFigure Figure(const RatioInterval& r) {
+    return IntervalFigure{r.Value(), r.HalfWidth()};
+}
+
+} // namespace
+
+IndexIntervals ComputeIntervals(const Simulation& sim) {
+    IndexIntervals out;
+    out.years = sim.Interval(SystemIndex::Saifi).Years();
+    out.quantsPerDay = sim.QuantsPerDay();
+    out.momentaryMinutes = sim.MomentaryMinutes();
+    out.momentaryVisible = sim.MomentaryQuanta() > 0;
+    out.costed = sim.HasCosts();
+    for (size_t i = 0; i < SystemIndexCount; ++i)
+        out.system[i] = Figure(sim.Interval(static_cast<SystemIndex>(i)));
+    // ASAI is 1 - ASUI year by year, so it is exactly as uncertain; its own residuals would be
+    // differences of numbers near 8,760 hours per customer and lose the digits that matter.
+    out.system[static_cast<size_t>(SystemIndex::Asai)].halfWidth = out[SystemIndex::Asui].halfWidth;
+
+    size_t k = 0;
+    for (uint32_t i = 0; i < sim.ElementCount(); ++i) {
+        const SimElement& e = sim.Element(i);
+        if (e.kind != ElementKind::Load)
+            continue;
+        const LoadIntervals& in = sim.LoadInterval(k++);
+        LoadIntervalFigures f;
+        f.name = e.name;
+        f.customers = e.customers;
+        f.frequency = Figure(in.frequency);
+        f.sustained = Figure(in.sustained);
+        f.momentary = Figure(in.momentary);
+        f.duration = Figure(in.duration);
+        f.unavailability = Figure(in.unavailability);
+        f.energy = Figure(in.energy);
+        f.costed = !e.damage.Empty();
+        f.cost = Figure(in.cost);
+        f.iear = Figure(in.iear);
+        out.loads.push_back(std::move(f));
+    }
+
+    std::vector<uint32_t> order(out.loads.size());
+    std::iota(order.begin(), order.end(), 0u);
+    // Unavailability first, then frequency; equal load points keep their order.
+    std::stable_sort(order.begin(), order.end(), [&out](uint32_t a, uint32_t b) {
+        const LoadIntervalFigures& x = out.loads[a];
+        const LoadIntervalFigures& y = out.loads[b];
+        if (x.unavailability.value != y.unavailability.value)
+            return x.unavailability.value > y.unavailability.value;
+        return x.frequency.value > y.frequency.value;
+    });
+    for (uint32_t place : order) {
+        if (out.worst.size() == WorstServedCount)
+            break;
+        // A load point that was never interrupted is not badly served.
+        if (out.loads[place].frequency.value > 0.0)
+            out.worst.push_back(place);
+    }
+    return out;
+}
+
+} // namespace orvane

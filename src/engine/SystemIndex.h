@@ -1,0 +1,83 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace orvane {
+
+// The network's indices that carry a 95% interval, each a ratio of yearly sums.
+enum class SystemIndex : uint8_t {
+    Saifi,
+    Saidi,
+    Caifi,
+    Caidi,
+    Asui,
+    Asai,
+    Ens,
+    Aens,
+    Acci,
+    Maifi,
+    MaifiE,
+    Cemi1,
+    Cemi2,
+    Cemi3,
+    Cemi4,
+    Cemi5,
+    Celid1,
+    Celid3,
+    Celid8,
+    Ecost,
+    Iear,
+    Count
+};
+
+constexpr size_t SystemIndexCount = static_cast<size_t>(SystemIndex::Count);
+
+// The thresholds of the customer-based indices: more than n sustained interruptions in a year,
+// an outage longer than t hours.
+constexpr uint32_t CemiFirst = 1;
+constexpr std::array<double, 3> CelidHours = {1.0, 3.0, 8.0};
+
+struct SystemIndexInfo {
+    const char* name; // as reports and JSON name it
+    const char* unit; // in the planner's words, for summaries
+    bool fine;        // printed with eight decimals (a probability close to 0 or 1)
+};
+
+constexpr std::array<SystemIndexInfo, SystemIndexCount> SystemIndexInfos = {{
+    {"SAIFI", "interruptions/customer/year", false},
+    {"SAIDI", "hours/customer/year", false},
+    {"CAIFI", "interruptions/affected customer/year", false},
+    {"CAIDI", "hours/interruption", false},
+    {"ASUI", "unavailability", true},
+    {"ASAI", "availability", true},
+    {"ENS", "energy not supplied/year", false},
+    {"AENS", "energy not supplied/customer/year", false},
+    {"ACCI", "energy not supplied/affected customer/year", false},
+    {"MAIFI", "momentary interruptions/customer/year", false},
+    {"MAIFIe", "momentary events/customer/year", false},
+    {"CEMI-1", "share of customers with more than 1 sustained interruption/year", false},
+    {"CEMI-2", "share of customers with more than 2 sustained interruptions/year", false},
+    {"CEMI-3", "share of customers with more than 3 sustained interruptions/year", false},
+    {"CEMI-4", "share of customers with more than 4 sustained interruptions/year", false},
+    {"CEMI-5", "share of customers with more than 5 sustained interruptions/year", false},
+    {"CELID-1h", "share of customers with an outage longer than 1 hour/year", false},
+    {"CELID-3h", "share of customers with an outage longer than 3 hours/year", false},
+    {"CELID-8h", "share of customers with an outage longer than 8 hours/year", false},
+    {"ECOST", "expected interruption cost/year", false},
+    {"IEAR", "cost/unit of energy not supplied", false},
+}};
+
+constexpr const SystemIndexInfo& InfoOf(SystemIndex index) {
+    return SystemIndexInfos[static_cast<size_t>(index)];
+}
+
+// One year's numerator and denominator of every index.
+struct YearRatio {
+    double x = 0.0;
+    double y = 0.0;
+};
+using YearRatios = std::array<YearRatio, SystemIndexCount>;
+
+} // namespace orvane
