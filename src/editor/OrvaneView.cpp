@@ -10,13 +10,10 @@
 #include "model/NDLGenerator.h"
 #include "model/TypeOrder.h"
 #include "model/WidgetVisit.h"
-#include "run/BarImage.h"
 #include "run/ReportPaths.h"
 
 #include <QClipboard>
-#include <QCoreApplication>
 #include <QDialog>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -25,14 +22,11 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QUndoStack>
 
 #include <algorithm>
-#include <chrono>
 #include <climits>
 #include <cmath>
-#include <filesystem>
 
 namespace orvane {
 
@@ -51,49 +45,11 @@ int ClampToInt(int64_t v) {
     return static_cast<int>(std::clamp<int64_t>(v, INT_MIN / 2, INT_MAX / 2));
 }
 
-// Progress of a run when no progress window is installed: status-bar lines, handed to the GUI
-// thread. Only the first year, the year limit and at most ten years a second get a line: one
-// per year of a fast run would flood the GUI thread.
-class CStatusProgressSink : public ProgressSink {
-public:
-    explicit CStatusProgressSink(COrvaneView* view) : m_view(view) {}
-
-    void ShowSpeed(double yearsPerSecond) override { m_speed = yearsPerSecond; }
-    void ShowYear(uint32_t) override {}
-    void ShowElapsed(uint32_t, uint32_t) override {}
-    void ShowRemaining(int32_t, double) override {}
-    void ShowProgress(uint32_t year, uint32_t yearMax) override {
-        const auto now = std::chrono::steady_clock::now();
-        if (m_posted && now - m_lastPost < std::chrono::milliseconds(100) && year != yearMax)
-            return;
-        m_posted = true;
-        m_lastPost = now;
-        Post(QString::fromStdString(ProgressStatusText(year, yearMax, m_speed)));
-    }
-    void ShowNote(const std::string& note) override { m_note = QString::fromStdString(note); }
-    void ShowCompleted() override {
-        Post(m_note.isEmpty() ? QStringLiteral("Simulation completed.")
-                              : QStringLiteral("Simulation completed. ") + m_note);
-    }
-
-private:
-    void Post(const QString& text) {
-        COrvaneView* view = m_view;
-        QMetaObject::invokeMethod(
-            view, [view, text] { emit view->statusMessage(text); }, Qt::QueuedConnection);
-    }
-
-    COrvaneView* m_view; // outlives the run: the view joins its workers before it goes
-    double m_speed = 0.0;
-    QString m_note;
-    bool m_posted = false;
-    std::chrono::steady_clock::time_point m_lastPost;
-};
-
 } // namespace
 
 COrvaneView::COrvaneView(COrvaneDoc& doc, QWidget* parent)
-    : QAbstractScrollArea(parent), m_doc(doc) {
+    : QAbstractScrollArea(parent), m_doc(doc),
+      m_runner(std::make_unique<CNetworkRunner>(doc, this)) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     // Every pixel comes from the buffer, so the background is never erased first.
@@ -109,16 +65,21 @@ COrvaneView::COrvaneView(COrvaneDoc& doc, QWidget* parent)
     connect(m_undo, &QUndoStack::cleanChanged, this,
             [this](bool clean) { m_doc.SetModified(!clean); });
     connect(m_undo, &QUndoStack::indexChanged, this, &COrvaneView::OnUndoIndexChanged);
+
+    connect(m_runner.get(), &CNetworkRunner::statusMessage, this, &COrvaneView::statusMessage);
+    connect(m_runner.get(), &CNetworkRunner::simulationStarted, this,
+            &COrvaneView::simulationStarted);
+    connect(m_runner.get(), &CNetworkRunner::networkErrorFound, this,
+            [this](const QString& line) { emit networkErrorFound(this, line); });
+    connect(m_runner.get(), &CNetworkRunner::simulationEnded, this, &COrvaneView::simulationEnded);
 }
 
 COrvaneView::~COrvaneView() {
     // The stack's clearing signals nothing to a view half gone, nor marks the document.
     m_undo->disconnect(this);
     delete m_undo;
-    // Workers post back to this view, so they end before any of it goes.
-    for (auto& run : m_runs)
-        run->RequestStop();
-    m_runs.clear();
+    // Runs end before any of the view goes: their windows may call back into it.
+    m_runner.reset();
     m_doc.DetachObserver(this);
     delete m_ndlWindow.data();
 }
@@ -136,7 +97,7 @@ CPrompter& COrvaneView::Prompter() {
 }
 
 void COrvaneView::SetProgressWindowFactory(ProgressWindowFactory factory) {
-    m_progressFactory = std::move(factory);
+    m_runner->SetProgressWindowFactory(std::move(factory));
 }
 
 void COrvaneView::SetResultViewerOpenQuery(std::function<bool()> isOpen) {
@@ -144,16 +105,11 @@ void COrvaneView::SetResultViewerOpenQuery(std::function<bool()> isOpen) {
 }
 
 void COrvaneView::SetReportBaseDirectory(const std::string& directory) {
-    m_reportBase = directory;
+    m_runner->SetReportBaseDirectory(directory);
 }
 
 std::string COrvaneView::ReportBaseDirectory() const {
-    if (!m_reportBase.empty())
-        return m_reportBase;
-    const QString programDir = QCoreApplication::applicationDirPath();
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return ChooseReportBase(programDir.toStdString(), QFileInfo(programDir).isWritable(),
-                            userDir.toStdString());
+    return m_runner->ReportBaseDirectory();
 }
 
 // ---- mapping and scrolling
@@ -847,88 +803,27 @@ void COrvaneView::OnSimulate() {
         Prompter().Ask(this, QMessageBox::Warning, QString::fromUtf8(QuantsPerDayWarning),
                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
         return;
-    if (m_simulationRunning)
+    if (IsSimulationRunning())
         return; // one run per view at a time
     if (!TitleNamesDirectory(m_title)) {
         Prompter().Ask(this, QMessageBox::Warning, QString::fromUtf8(InvalidOutputNameMessage),
                        QMessageBox::Ok);
         return;
     }
-
-    auto params = std::make_shared<CSimulationParams>();
-    CProgressHookup hookup;
-    if (m_progressFactory)
-        hookup = m_progressFactory(*this, &params->m_stop, params);
-    if (!hookup.sink)
-        hookup.sink = std::make_shared<CStatusProgressSink>(this);
-    m_simulationRunning = true;
-
-    // Failures here are not checked twice: a run that cannot write its reports says so at its
-    // end, through the progress window, and leaves the previous reports as they were.
-    const std::string base = ReportBaseDirectory();
-    const ReportPaths paths = MakeReportPaths(base, m_title);
-    std::error_code ignored;
-    std::filesystem::create_directories(paths.directory, ignored);
-    std::string barFailure;
-    WriteBarImage(paths.barImage, barFailure);
-    m_doc.SetResultPath(this, paths.html);
-    // The path is no step to undo: no state of the stack is the saved one any more.
+    const CSimulationSettings& settings = m_doc.GetSettings();
+    m_runner->Start({.title = m_title,
+                     .windowName = m_title,
+                     .ndlText = generator.GetText(),
+                     .ndlFile = {},
+                     .seeded = settings.seeded,
+                     .seed = settings.seed,
+                     .replicas = settings.replicas});
+    // The report path is no step to undo: no state of the stack is the saved one any more.
     m_undo->resetClean();
-
-    params->m_networkName = m_title;
-    params->m_textReportPath = paths.text;
-    params->m_htmlReportPath = paths.html;
-    params->m_ndlText = generator.GetText();
-    params->m_seeded = m_doc.GetSettings().seeded;
-    params->m_seed = m_doc.GetSettings().seed;
-    params->m_replicas = m_doc.GetSettings().replicas;
-    auto run = std::make_unique<CSimulationRun>(params, hookup.sink, hookup.cancel, hookup.failed);
-    CSimulationRun* raw = run.get();
-    m_runs.push_back(std::move(run));
-    m_lastParams = params;
-    raw->Start([this, raw, params](const RunResult& result) {
-        const int status = static_cast<int>(result.status);
-        const RunFailure failure = DescribeRunFailure(result, params->m_ndlText);
-        QMetaObject::invokeMethod(
-            this, [this, raw, status, failure] { RunEnded(raw, status, failure); },
-            Qt::QueuedConnection);
-    });
-    emit simulationStarted(QString::fromStdString(paths.html));
-}
-
-void COrvaneView::RunEnded(CSimulationRun* run, int status, const RunFailure& failure) {
-    const auto it =
-        std::find_if(m_runs.begin(), m_runs.end(), [run](const auto& r) { return r.get() == run; });
-    if (it == m_runs.end())
-        return;
-    const bool current = (*it)->Params() == m_lastParams;
-    const std::string html = (*it)->Params()->m_htmlReportPath;
-    (*it)->Join();
-    m_runs.erase(it);
-    // A progress window clears the flag when it closes; without one the run's end does.
-    if (current && !m_progressFactory)
-        m_simulationRunning = false;
-    if (!failure.message.empty() && !m_progressFactory)
-        emit statusMessage(QString::fromStdString(failure.message).replace('\n', ' '));
-    if (!failure.errorsLine.empty())
-        emit networkErrorFound(this, QString::fromStdString(failure.errorsLine));
-    // A result viewer showed the report as it was when the run began; these runs replaced it.
-    const auto ended = static_cast<RunStatus>(status);
-    if (ended != RunStatus::Cancelled && ended != RunStatus::WriteFailed)
-        m_doc.NotifyViews(this, html);
-    emit simulationEnded(status);
-}
-
-bool COrvaneView::HasRunInProgress() const {
-    return std::any_of(m_runs.begin(), m_runs.end(),
-                       [](const auto& run) { return !run->HasEnded() && !run->IsStopRequested(); });
 }
 
 void COrvaneView::CancelSimulation() {
-    for (auto& run : m_runs)
-        if (run->Params() == m_lastParams)
-            run->RequestStop();
-    m_simulationRunning = false;
+    m_runner->CancelSimulation();
 }
 
 } // namespace orvane

@@ -2,7 +2,7 @@
 
 #include "editor/DoubleBuffering.h"
 #include "editor/Mode.h"
-#include "editor/SimulationRun.h"
+#include "editor/NetworkRunner.h"
 #include "editor/UndoCommands.h"
 #include "editor/ViewLogic.h"
 #include "model/NetworkCheck.h"
@@ -27,22 +27,6 @@ class QUndoStack;
 namespace orvane {
 
 class CPrompter;
-class COrvaneView;
-
-// What the shell's progress window gives back for one run: the sink the engine reports to (it
-// must hand the figures to the GUI thread itself) and, optionally, its own way of stopping the
-// run, which also wakes a run it has paused, and of showing that the run ended on an error in
-// the network (called on the worker thread, in place of the sink's end).
-struct CProgressHookup {
-    std::shared_ptr<ProgressSink> sink;
-    std::function<void()> cancel;
-    std::function<void(const std::string& message)> failed;
-};
-
-// Makes the progress window of one run. stop is the run's own cancel flag and owner keeps it
-// alive; the window calls the view's ClearSimulationRunning when it closes.
-using ProgressWindowFactory = std::function<CProgressHookup(
-    COrvaneView& view, std::atomic<bool>* stop, std::shared_ptr<void> owner)>;
 
 // The workspace: a scrolling view of one network document on which components are placed,
 // selected, moved, deleted and opened, and from which the Build commands run. Mouse and key
@@ -65,6 +49,8 @@ public:
 
     // Installs the prompter the view asks through (not owned); nullptr restores the dialogs.
     void SetPrompter(CPrompter* prompter);
+    // The runs of this view's network, and where their reports go.
+    CNetworkRunner& Runner() const { return *m_runner; }
     // Installs the shell's progress window; without one, progress goes to statusMessage.
     void SetProgressWindowFactory(ProgressWindowFactory factory);
     // Tells the view whether the result viewer is open, for load point clicks.
@@ -103,13 +89,13 @@ public:
     bool IsRubberBand() const { return m_rubberBand; }
     bool IsNdlWindowOpen() const { return m_ndlWindowOpen; }
     QWidget* NdlWindow() const { return m_ndlWindow; }
-    bool IsSimulationRunning() const { return m_simulationRunning; }
+    bool IsSimulationRunning() const { return m_runner->IsSimulationRunning(); }
     // Whether a run is simulating, not finished and not asked to stop.
-    bool HasRunInProgress() const;
+    bool HasRunInProgress() const { return m_runner->HasRunInProgress(); }
     // Runs whose worker has not been joined yet (a cancelled run may still be ending).
-    int LiveRunCount() const { return static_cast<int>(m_runs.size()); }
+    int LiveRunCount() const { return m_runner->LiveRunCount(); }
     // The parameter block of the most recent run.
-    std::shared_ptr<CSimulationParams> LastRunParams() const { return m_lastParams; }
+    std::shared_ptr<CSimulationParams> LastRunParams() const { return m_runner->LastRunParams(); }
     // The components of m_modes: the selection in the Select tool.
     std::vector<CWidget*> Selection() const;
     int ModeCount() const { return static_cast<int>(m_modes.size()); }
@@ -175,7 +161,7 @@ public slots:
     // Stops the current run, as its progress window's Cancel does.
     void CancelSimulation();
     // The progress window has closed: a new Simulate may start.
-    void ClearSimulationRunning() { m_simulationRunning = false; }
+    void ClearSimulationRunning() { m_runner->ClearSimulationRunning(); }
 
 public:
     void ChooseTool(WidgetType type);
@@ -239,14 +225,11 @@ private:
     void OnUndoIndexChanged();
     void PaintOverlay(QPainter& painter) const;
     CPrompter& Prompter();
-    void RunEnded(CSimulationRun* run, int status, const RunFailure& failure);
 
     COrvaneDoc& m_doc;
     std::string m_title;
 
-    // The runs whose worker has not been joined; the current one is the last started.
-    std::vector<std::unique_ptr<CSimulationRun>> m_runs;
-    std::shared_ptr<CSimulationParams> m_lastParams;
+    std::unique_ptr<CNetworkRunner> m_runner;
     CPoint m_anchor;
     CPoint m_lastPoint;
     CSize m_totalSize;
@@ -260,7 +243,6 @@ private:
     bool m_zoomed = false;
     int m_zoom = 113;
     bool m_ndlWindowOpen = false;
-    bool m_simulationRunning = false;
     QPointer<QWidget> m_ndlWindow;
     bool m_captured = false; // the left button went down with a component tool
 
@@ -281,9 +263,7 @@ private:
     QMenu* m_contextMenu = nullptr;
     CPrompter* m_prompter = nullptr;
     std::unique_ptr<CPrompter> m_defaultPrompter;
-    ProgressWindowFactory m_progressFactory;
     std::function<bool()> m_resultViewerOpen;
-    std::string m_reportBase;
 };
 
 } // namespace orvane

@@ -82,7 +82,8 @@ void CSimulationRun::Start(std::function<void(const RunResult&)> onEnd) {
             request.progress = &held.emplace(*m_progress);
         Simulator simulator(clock);
         const RunResult result = simulator.Run(request);
-        const RunFailure failure = DescribeRunFailure(result, m_params->m_ndlText);
+        const RunFailure failure =
+            DescribeRunFailure(result, m_params->m_ndlText, m_params->m_ndlFile);
         if (!failure.message.empty()) {
             if (m_failed)
                 m_failed(failure.message);

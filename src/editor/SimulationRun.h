@@ -20,6 +20,8 @@ struct CSimulationParams {
     std::string m_htmlReportPath;
     // The NDL text made before the worker started; the document may be edited meanwhile.
     std::string m_ndlText;
+    // The NDL file the text was read from; empty for the text made from a drawing.
+    std::string m_ndlFile;
     // Seeded replicas, on all the machine's cores, or the one default sequence.
     bool m_seeded = false;
     uint64_t m_seed = 0;

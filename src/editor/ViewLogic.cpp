@@ -162,7 +162,10 @@ uint32_t SystemDefinitionLines(const std::string& ndlText) {
 
 } // namespace
 
-RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText) {
+RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText,
+                              const std::string& ndlFile) {
+    // A file's errors are listed as its Debug check words them, so that the two agree.
+    const bool file = !ndlFile.empty();
     switch (result.status) {
     case RunStatus::Completed:
     case RunStatus::Cancelled:
@@ -170,8 +173,15 @@ RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlTex
         return {};
     case RunStatus::NoSystem:
         return {"The network has an error: its NDL has no system definition.",
-                "The NDL has no system definition"};
+                file ? ndlFile + ": error: the text has no system definition; start it with one, "
+                                 "for example 'system: quantsPerDay = 24'."
+                     : "The NDL has no system definition"};
     case RunStatus::NoLoadPoints:
+        if (file)
+            return {"The network has an error: it has no load points; add at least one load "
+                    "definition to simulate it.",
+                    ndlFile + ": error: the network has no load points; add at least one load "
+                              "definition to simulate it"};
         return {"The network has an error: it has no load points; draw at least one to "
                 "simulate it.",
                 "The network has no load points"};
@@ -182,8 +192,13 @@ RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlTex
     }
     if (result.errorLine == 0) // the parser's own trouble, not the network's
         return {"The simulation could not start: " + result.error + ".", {}};
-    const std::string place = "line " + std::to_string(result.errorLine) + ", column " +
-                              std::to_string(result.errorColumn);
+    const std::string line = std::to_string(result.errorLine);
+    const std::string column = std::to_string(result.errorColumn);
+    const std::string place = "line " + line + ", column " + column;
+    if (file)
+        return {"The network has an error: " + result.error + " (" + place + " of " + ndlFile +
+                    ").",
+                ndlFile + ":" + line + ":" + column + ": error: " + result.error};
     const bool settings = result.errorLine <= SystemDefinitionLines(ndlText);
     return {"The network has an error: " + result.error + " (" + place + " of its NDL" +
                 (settings ? ", in the simulation settings).\nCorrect it in Settings > Simulation "

@@ -104,8 +104,9 @@ struct RunFailure {
     std::string errorsLine; // for the "NDL Errors" list; empty when the network is not at fault
 };
 // ndlText is the text the run read: an error within its first definition lies in the
-// simulation settings.
-RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText);
+// simulation settings. ndlFile names the NDL file the text came from; empty for a drawing's.
+RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlText,
+                              const std::string& ndlFile = {});
 
 // The status-bar line for a year of a run, when no progress window shows it.
 std::string ProgressStatusText(uint32_t year, uint32_t yearMax, double yearsPerSecond);

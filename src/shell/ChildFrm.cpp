@@ -1,5 +1,6 @@
 #include "shell/ChildFrm.h"
 
+#include "editor/NetworkRunner.h"
 #include "editor/OrvaneView.h"
 #include "shell/DocRecord.h"
 #include "shell/HTMLView.h"
@@ -23,9 +24,16 @@ CChildFrame::CChildFrame(std::shared_ptr<CDocRecord> doc, CHTMLView* view)
 }
 
 CChildFrame::CChildFrame(std::shared_ptr<CDocRecord> doc, QPlainTextEdit* view, std::string ndl)
-    : m_doc(std::move(doc)), m_kind(Kind::Text), m_text(view), m_ndl(std::move(ndl)) {
+    : m_doc(std::move(doc)), m_kind(Kind::Text), m_text(view), m_ndl(std::move(ndl)),
+      m_ndlRunner(std::make_unique<CNetworkRunner>(m_doc->Doc(), nullptr)) {
     Init();
     setWidget(view);
+}
+
+CNetworkRunner* CChildFrame::Runner() const {
+    if (m_network)
+        return &m_network->Runner();
+    return m_ndlRunner.get();
 }
 
 void CChildFrame::Init() {

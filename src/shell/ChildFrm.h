@@ -12,10 +12,12 @@ namespace orvane {
 
 class CDocRecord;
 class CHTMLView;
+class CNetworkRunner;
 class COrvaneView;
 
 // A document window: a network's workspace view, the result viewer on the same document, or
-// the read-only text of an NDL file (whose document stays empty and is never saved).
+// the read-only text of an NDL file (whose document stays empty and is never saved, and only
+// records where the file's last run put its report).
 class CChildFrame : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -34,6 +36,9 @@ public:
     CHTMLView* ResultView() const { return m_result; }
     QPlainTextEdit* TextView() const { return m_text; }
     const std::string& NdlText() const { return m_ndl; }
+    // The runs of the network the window shows: its view's, or the NDL file's own; nullptr for
+    // a result viewer.
+    CNetworkRunner* Runner() const;
 
     // Asked before the window closes: false keeps it open (the save question was cancelled).
     void SetCloseQuery(std::function<bool(CChildFrame*)> query) { m_closeQuery = std::move(query); }
@@ -51,6 +56,8 @@ private:
     QPlainTextEdit* m_text = nullptr;
     std::string m_ndl;
     std::function<bool(CChildFrame*)> m_closeQuery;
+    // Declared after the document, which it points at, so that it goes first.
+    std::unique_ptr<CNetworkRunner> m_ndlRunner;
 };
 
 } // namespace orvane

@@ -1,11 +1,13 @@
 #include "shell/MainFrm.h"
 
 #include "editor/NdlTextCheck.h"
+#include "editor/NetworkRunner.h"
 #include "editor/OrvaneView.h"
 #include "editor/Prompter.h"
 #include "editor/ViewLogic.h"
 #include "model/CheckTexts.h"
 #include "model/NetworkCheck.h"
+#include "run/ReportPaths.h"
 #include "shell/ChildFrm.h"
 #include "shell/CoolDialogBar.h"
 #include "shell/DocRecord.h"
@@ -45,6 +47,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 
 namespace orvane {
 
@@ -260,7 +263,13 @@ void CMainFrame::CreateActions() {
                    QStringLiteral("Start the simulation F7"), QStringLiteral("Simulate F7"));
     a->setShortcut(QKeySequence(Qt::Key_F7));
     a->setIcon(MakeToolbarIcon(ToolbarIcon::Simulate));
-    connect(a, &QAction::triggered, this, [this] { RouteToView(&COrvaneView::OnSimulate); });
+    connect(a, &QAction::triggered, this, [this] {
+        if (CChildFrame* frame = ActiveChild();
+            frame && frame->GetKind() == CChildFrame::Kind::Text)
+            SimulateNdlWindow(*frame);
+        else
+            RouteToView(&COrvaneView::OnSimulate);
+    });
     a = MakeAction(QStringLiteral("ID_BUILD_GENERATE_NDL"), S(GenerateNdlMenuText),
                    QStringLiteral("Generate Network Description Language F9"),
                    QStringLiteral("Generate Network Description Language F9"));
@@ -701,7 +710,8 @@ void CMainFrame::UpdateCommandUI() {
           "ID_BUILD_GENERATE_NDL", "ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT"})
         Action(S(id))->setEnabled(view != nullptr);
     const bool text = frame && frame->GetKind() == CChildFrame::Kind::Text;
-    Action(QStringLiteral("ID_BUILD_DEBUG"))->setEnabled(view != nullptr || text);
+    for (const char* id : {"ID_BUILD_DEBUG", "ID_BUILD_SIMULATE"})
+        Action(S(id))->setEnabled(view != nullptr || text);
     for (const char* id : {"ID_FILE_CLOSE", "ID_FILE_PRINT", "ID_FILE_PRINT_PREVIEW"})
         Action(S(id))->setEnabled(frame != nullptr);
     for (const char* id : {"ID_FILE_SAVE", "ID_FILE_SAVE_AS"})
@@ -807,20 +817,26 @@ void CMainFrame::AttachView(COrvaneView* view) {
     connect(view->UndoStack(), &QUndoStack::indexChanged, this, &CMainFrame::UpdateCommandUI);
     connect(view->UndoStack(), &QUndoStack::cleanChanged, this, &CMainFrame::UpdateCommandUI);
     connect(view, &COrvaneView::debugFinished, this, &CMainFrame::ShowCheckReport);
-    connect(view, &COrvaneView::networkErrorFound, this, &CMainFrame::ShowNetworkError);
-    connect(view, &COrvaneView::simulationEnded, this, [this] { RefreshResultForm(); });
-    connect(view, &COrvaneView::statusMessage, this,
-            [this](const QString& text) { statusBar()->showMessage(text, 2000); });
     view->SetResultViewerOpenQuery([this] { return m_resultViewerOpen; });
+    AttachRunner(view->Runner(), view);
+}
+
+void CMainFrame::AttachRunner(CNetworkRunner& runner, COrvaneView* view) {
+    connect(&runner, &CNetworkRunner::networkErrorFound, this,
+            [this, view](const QString& line) { ShowNetworkError(view, line); });
+    connect(&runner, &CNetworkRunner::simulationEnded, this, [this] { RefreshResultForm(); });
+    connect(&runner, &CNetworkRunner::statusMessage, this,
+            [this](const QString& text) { statusBar()->showMessage(text, 2000); });
     QPointer<CMainFrame> self(this);
-    view->SetProgressWindowFactory(
-        [self, &app = m_app](COrvaneView& v, std::atomic<bool>* stop, std::shared_ptr<void> owner) {
+    runner.SetProgressWindowFactory(
+        [self, &app = m_app](CNetworkRunner& r, const std::string& windowName,
+                             std::atomic<bool>* stop, std::shared_ptr<void> owner) {
             auto sink = CSimulationProgressDlgThread::Create(stop, std::move(owner));
             sink->Start(sink, app.Prompter(), self);
             CSimulationProgressDlg* dialog = sink->Dialog();
-            dialog->SetNetworkName(QString::fromStdString(v.Title()));
-            QObject::connect(dialog, &CSimulationProgressDlg::closed, &v,
-                             &COrvaneView::ClearSimulationRunning);
+            dialog->SetNetworkName(QString::fromStdString(windowName));
+            QObject::connect(dialog, &CSimulationProgressDlg::closed, &r,
+                             &CNetworkRunner::ClearSimulationRunning);
             if (self) {
                 QObject::connect(sink.get(), &CSimulationProgressDlgThread::completed, self,
                                  &CMainFrame::RefreshResultForm, Qt::QueuedConnection);
@@ -828,7 +844,7 @@ void CMainFrame::AttachView(COrvaneView* view) {
                 self->m_lastProgress = dialog;
                 emit self->progressWindowOpened(dialog);
             }
-            // The view stops a run when it closes: the run's window goes with it.
+            // The window's network stops its runs when it closes: the run's window goes with it.
             const auto cancel = [sink] {
                 sink->Cancel();
                 if (CSimulationProgressDlg* window = sink->Dialog())
@@ -910,8 +926,7 @@ void CMainFrame::OnResultViewer() {
         return;
     }
     CChildFrame* active = ActiveChild();
-    // An NDL file's window has no run of its own to show.
-    if (!active || active->GetKind() == CChildFrame::Kind::Text)
+    if (!active)
         return;
     const std::shared_ptr<CDocRecord> doc = active->Document();
     auto* html = new CHTMLView(&doc->Doc());
@@ -1006,6 +1021,30 @@ void CMainFrame::CheckNdlWindow(const CChildFrame& frame) {
         CheckNdlText(frame.NdlText(), frame.Document()->Title().toStdString());
     m_app.Prompter().Ask(this, check.passed ? QMessageBox::Information : QMessageBox::Warning,
                          QString::fromStdString(check.message), QMessageBox::Ok);
+}
+
+void CMainFrame::SimulateNdlWindow(CChildFrame& frame) {
+    CNetworkRunner* runner = frame.Runner();
+    if (!runner || runner->IsSimulationRunning())
+        return; // one run per window at a time
+    // Titled as orvane-cli titles the file, so that both write the same reports.
+    CDocRecord& doc = *frame.Document();
+    const std::string title = std::filesystem::path(doc.Path().toStdString()).stem().string();
+    if (!TitleNamesDirectory(title)) {
+        m_app.Prompter().Ask(this, QMessageBox::Warning, S(InvalidOutputNameMessage),
+                             QMessageBox::Ok);
+        return;
+    }
+    runner->Start({.title = title,
+                   .windowName = doc.Title().toStdString(),
+                   .ndlText = frame.NdlText(),
+                   .ndlFile = doc.Title().toStdString(),
+                   // The one default sequence, as orvane-cli draws without --seed.
+                   .seeded = false,
+                   .seed = 0,
+                   .replicas = 1});
+    // The report path is all the document records: the file itself is never written.
+    doc.Doc().SetModified(false);
 }
 
 void CMainFrame::OnFilePrint() {

@@ -22,6 +22,7 @@ class CChildFrame;
 class CCoolDialogBar;
 class CDocRecord;
 class CNDLErrorsDlg;
+class CNetworkRunner;
 class COrvaneApp;
 class COrvaneView;
 class CSimulationProgressDlg;
@@ -81,6 +82,9 @@ public:
     // Connects a new network view to the status bar, the menus and the dialog bars, and gives
     // it the progress window.
     void AttachView(COrvaneView* view);
+    // Connects the runs of a network window to the progress window, the status bar, the NDL
+    // errors bar (whose lines select in view, when there is one) and the result form.
+    void AttachRunner(CNetworkRunner& runner, COrvaneView* view);
     // Paints the active window onto a printer: the workspace scaled to the page, or the report.
     void PrintTo(QPrinter& printer);
     // The workspace of view on a page of the given resolution (dots per inch), as PrintTo
@@ -97,6 +101,9 @@ public:
     // Build > Debug on an NDL file's window: the text checked without simulating, the result in
     // a message box.
     void CheckNdlWindow(const CChildFrame& frame);
+    // Build > Simulate on an NDL file's window: the text run as a drawing's is, its reports
+    // named after the file as orvane-cli names them.
+    void SimulateNdlWindow(CChildFrame& frame);
 
 public slots:
     void OnDisplayNdlErrors();

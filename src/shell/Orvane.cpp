@@ -1,5 +1,6 @@
 #include "shell/Orvane.h"
 
+#include "editor/NetworkRunner.h"
 #include "editor/OrvaneView.h"
 #include "editor/Prompter.h"
 #include "shell/ChildFrm.h"
@@ -153,6 +154,9 @@ CChildFrame* COrvaneApp::OpenNdlFile(const QString& path) {
     font.setStyleHint(QFont::Monospace);
     text->setFont(font);
     auto* frame = new CChildFrame(doc, text, bytes.toStdString());
+    if (!m_reportBase.empty())
+        frame->Runner()->SetReportBaseDirectory(m_reportBase);
+    m_mainFrame->AttachRunner(*frame->Runner(), nullptr);
     frame->SetCloseQuery([this](CChildFrame* f) { return CanCloseFrame(f); });
     m_mainFrame->AddFrame(frame);
     m_recent->Add(path);
@@ -268,8 +272,8 @@ bool COrvaneApp::SaveAllModified() {
 }
 
 bool COrvaneApp::MayStopRun(CChildFrame* frame) {
-    const COrvaneView* view = frame->NetworkView();
-    if (!view || !view->HasRunInProgress())
+    const CNetworkRunner* runner = frame->Runner();
+    if (!runner || !runner->HasRunInProgress())
         return true;
     const QString question = QString::fromUtf8(StopRunQuestion).arg(frame->Document()->Title());
     return Prompter().Ask(m_mainFrame.get(), QMessageBox::Question, question,
@@ -308,8 +312,8 @@ void COrvaneApp::SetReportBaseDirectory(const std::string& directory) {
     if (!m_mainFrame)
         return;
     for (CChildFrame* frame : m_mainFrame->Frames())
-        if (COrvaneView* view = frame->NetworkView())
-            view->SetReportBaseDirectory(directory);
+        if (CNetworkRunner* runner = frame->Runner())
+            runner->SetReportBaseDirectory(directory);
 }
 
 void COrvaneApp::SetViewPrompter(CPrompter* prompter) {

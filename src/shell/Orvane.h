@@ -55,7 +55,7 @@ public:
     void OnFileOpen();
     // Opens a network file, or brings its window forward when it is open already; nullptr and a
     // message box when it cannot be read. An NDL file (".ndl") opens as read-only text that
-    // Build > Debug checks.
+    // Build > Debug checks and Build > Simulate runs.
     CChildFrame* OpenDocumentFile(const QString& path);
     // Recent file n (0-based); a file that cannot be opened leaves the list.
     void OnOpenRecentFile(int index);
@@ -71,11 +71,11 @@ public:
     bool SaveModified(CDocRecord& doc);
     // The question for every open modified document, as Exit asks.
     bool SaveAllModified();
-    // Whether a window may close: a network window whose run is going asks first, then the last
-    // window of a modified document. The view stops its run as it closes.
+    // Whether a window may close: a network or NDL file window whose run is going asks first,
+    // then the last window of a modified document. The window stops its run as it closes.
     bool CanCloseFrame(CChildFrame* frame);
-    // For a network window whose run is going: "stop it and close?"; true when there is no run
-    // or the answer is Yes.
+    // For a network or NDL file window whose run is going: "stop it and close?"; true when there
+    // is no run or the answer is Yes.
     bool MayStopRun(CChildFrame* frame);
 
     // The open documents, in the order they were opened.

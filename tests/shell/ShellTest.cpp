@@ -935,17 +935,15 @@ TEST_F(ShellTest, OpensAnNdlFileAsReadOnlyTextThatIsNeverSaved) {
     ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[1], "&Build: &Debug\t\tF&8 | &Simulate\t\tF&7 | Generate NDL\t\tF&9 | "
                         "Display NDL errors | &Result viewer");
-    EXPECT_TRUE(Act("ID_BUILD_DEBUG")->isEnabled());
-    for (const char* id : {"ID_BUILD_SIMULATE", "ID_BUILD_GENERATE_NDL", "ID_FILE_SAVE",
-                           "ID_FILE_SAVE_AS", "ID_WIDGETS_FEEDER"})
+    for (const char* id : {"ID_BUILD_DEBUG", "ID_BUILD_SIMULATE"})
+        EXPECT_TRUE(Act(id)->isEnabled()) << id;
+    for (const char* id :
+         {"ID_BUILD_GENERATE_NDL", "ID_FILE_SAVE", "ID_FILE_SAVE_AS", "ID_WIDGETS_FEEDER"})
         EXPECT_FALSE(Act(id)->isEnabled()) << id;
     EXPECT_EQ(app->RecentFiles().Entries().value(0), QDir::cleanPath(QString::fromStdString(ndl)));
 
-    // Save never writes a drawing over the text, and there is no report to view; opening it
-    // again brings its window forward.
+    // Save never writes a drawing over the text; opening it again brings its window forward.
     EXPECT_FALSE(app->OnFileSave());
-    Frame().OnResultViewer();
-    EXPECT_FALSE(Frame().IsResultViewerOpen());
     EXPECT_EQ(test::ReadFile(ndl), test::ReadFile(Examples("radial-feeder.ndl")));
     Frame().MdiArea()->setActiveSubWindow(Frame().Frames()[0]);
     EXPECT_EQ(app->OpenDocumentFile(QString::fromStdString(ndl)), child);
@@ -987,6 +985,77 @@ TEST_F(ShellTest, DebugChecksAnNdlWindowWithoutSimulating) {
     // Nothing was simulated: no report directory, no progress window.
     EXPECT_TRUE(fs::is_empty(reports));
     EXPECT_EQ(Frame().LastProgressWindow(), nullptr);
+}
+
+// An NDL file's window runs its text as a drawing's window runs its network, with the reports
+// where orvane-cli puts them for that file: a run ends in the viewer, an error in the text is
+// reported and listed, and closing the window during a run asks first (and nothing else: the
+// file has nothing to save).
+TEST_F(ShellTest, SimulatesAnNdlFileWithItsErrorsAndTheQuestionOnClosing) {
+    ASSERT_TRUE(Start());
+    test::WriteFile(dir.File("feeder.ndl"),
+                    "system: quantsPerDay = 4; yearMin = 100; yearMax = 200\n"
+                    "source: connect = 1\n"
+                    "line: connect = 1, 2; failure = 2; repair = 10\n"
+                    "load: name = \"Farm\"; connect = 2; customers = 10\n");
+    test::WriteFile(dir.File("bad.ndl"), "system: quantsPerDay = 24\nline: connect = 1\n");
+    QPointer<CChildFrame> child =
+        app->OpenDocumentFile(QString::fromStdString(dir.File("feeder.ndl")));
+    ASSERT_TRUE(child);
+    // The viewer is open before the run: it shows the report the run writes.
+    Act("ID_BUILD_RESULT_VIEWER")->trigger();
+    QPointer<CChildFrame> viewer = Frame().ResultViewerFrame();
+    ASSERT_TRUE(viewer);
+    Frame().MdiArea()->setActiveSubWindow(child);
+    prompter.answers = {QMessageBox::Yes};
+    Act("ID_BUILD_SIMULATE")->trigger();
+    QPointer<CSimulationProgressDlg> progress = Frame().LastProgressWindow();
+    ASSERT_TRUE(progress);
+    EXPECT_EQ(progress->windowTitle(), "Simulating... - feeder.ndl");
+    ASSERT_TRUE(WaitFor([&] { return progress.isNull(); }, 60000));
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_TRUE(prompter.asked[0].text.endsWith(CSimulationProgressDlg::CompletedQuestion));
+    EXPECT_TRUE(fs::exists(reports / "feeder" / "feeder.txt"));
+    EXPECT_TRUE(fs::exists(reports / "Bar.bmp"));
+    ASSERT_TRUE(WaitFor(
+        [&] { return viewer->ResultView()->toPlainText().contains("Network name :feeder"); }));
+    EXPECT_EQ(viewer->ResultView()->Address().toStdString(),
+              (reports / "feeder" / "feeder.htm").string());
+    viewer->close();
+
+    ASSERT_NE(app->OpenDocumentFile(QString::fromStdString(dir.File("bad.ndl"))), nullptr);
+    prompter.asked.clear();
+    Act("ID_BUILD_SIMULATE")->trigger();
+    progress = Frame().LastProgressWindow();
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitFor([&] { return !prompter.asked.empty(); }));
+    EXPECT_EQ(Texts(prompter.asked),
+              QStringList{"The network has an error: the \"connect\" attribute must be a pair of "
+                          "numbers (line 3, column 1 of bad.ndl).\n\nDo you want to close this "
+                          "dialog box?"});
+    EXPECT_EQ(prompter.asked[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(progress->MessageText(), "Simulation stopped: the network has an error.");
+    ASSERT_TRUE(WaitFor([&] { return Frame().NdlErrorsDlg() != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return Frame().NdlErrorsDlg()->Count() == 1; }));
+    EXPECT_EQ(Frame().NdlErrorsDlg()->LineAt(0),
+              "bad.ndl:3:1: error: the \"connect\" attribute must be a pair of numbers");
+    EXPECT_TRUE(Frame().NdlErrorsBar()->isVisible());
+    progress->CancelButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return progress.isNull(); }));
+
+    QObject::connect(&Frame(), &CMainFrame::progressWindowOpened,
+                     [](CSimulationProgressDlg* dlg) { dlg->Sink()->PauseAtYear(100); });
+    Frame().MdiArea()->setActiveSubWindow(child);
+    Act("ID_BUILD_SIMULATE")->trigger();
+    progress = Frame().LastProgressWindow();
+    ASSERT_TRUE(progress);
+    ASSERT_TRUE(WaitFor([&] { return progress->YearField() == "100"; }));
+    prompter.asked.clear();
+    prompter.answers = {QMessageBox::Yes};
+    child->close();
+    EXPECT_EQ(Texts(prompter.asked),
+              QStringList{"The simulation of feeder.ndl is running.\nStop it and close?"});
+    ASSERT_TRUE(WaitFor([&] { return child.isNull() && progress.isNull(); }));
 }
 
 TEST_F(ShellTest, ClosingAModifiedNetworkAsksToSave) {
