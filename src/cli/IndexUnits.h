@@ -15,6 +15,8 @@ inline constexpr const char* CustomerEnergy = "demand unit x hours/customer/year
 inline constexpr const char* AffectedEnergy = "demand unit x hours/affected customer/year";
 inline constexpr const char* PerYear = "interruptions/year";
 inline constexpr const char* HoursPerYear = "hours/year";
+inline constexpr const char* Cost = "cost/year";
+inline constexpr const char* CostPerEnergy = "cost/(demand unit x hour)";
 } // namespace unit
 
 } // namespace orvane::cli

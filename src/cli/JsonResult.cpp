@@ -2,6 +2,7 @@
 
 #include "base/Version.h"
 #include "cli/IndexUnits.h"
+#include "engine/IntervalReport.h"
 
 #include <cmath>
 #include <nlohmann/json.hpp>
@@ -18,29 +19,75 @@ Json Number(double x) {
     return std::isfinite(x) ? Json(x) : Json();
 }
 
-Json Index(const IndexResult& index, const char* unit) {
+Json Interval(const IntervalFigure& f) {
+    return Json::array({Number(f.value - f.halfWidth), Number(f.value + f.halfWidth)});
+}
+
+Json Index(const IndexResult& index, const char* unit, const IntervalFigure& f) {
     return {{"value", Number(index.mean)},
             {"relativeAccuracy", Number(index.accuracy)},
+            {"interval95", Interval(f)},
             {"unit", unit}};
 }
 
-// A derived index has no spread of its own.
-Json Derived(double value, const char* unit) {
-    return {{"value", Number(value)}, {"unit", unit}};
+// A derived index has no relative accuracy for the stop rule, but an interval.
+Json Derived(double value, const char* unit, const IntervalFigure& f) {
+    return {{"value", Number(value)}, {"interval95", Interval(f)}, {"unit", unit}};
+}
+
+Json Figure(const IntervalFigure& f, const char* unit) {
+    return {{"value", Number(f.value)}, {"interval95", Interval(f)}, {"unit", unit}};
+}
+
+// The figures beyond the classic report: momentary interruptions (null when a quantum is
+// longer than the limit), the customer-based indices, and costs when a load point has a curve.
+Json Further(const IndexIntervals& f) {
+    Json further = Json::object();
+    const std::string note = MomentaryNote(f);
+    further["momentaryLimitMinutes"] = Number(f.momentaryMinutes);
+    further["momentaryNote"] = note.empty() ? Json() : Json(note);
+    for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
+        const auto index = static_cast<SystemIndex>(i);
+        const bool momentary = index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
+        const bool cost = index == SystemIndex::Ecost || index == SystemIndex::Iear;
+        if (cost && !f.costed)
+            continue;
+        const SystemIndexInfo& info = InfoOf(index);
+        further[info.name] =
+            momentary && !f.momentaryVisible ? Json() : Figure(f[index], info.unit);
+    }
+    Json worst = Json::array();
+    for (uint32_t place : f.worst)
+        worst.push_back(f.loads[place].name);
+    further["worstServed"] = worst;
+    return further;
 }
 
 } // namespace
 
 std::string JsonResult(const RunResult& result, const std::string& network) {
+    const IndexIntervals& f = result.intervals;
     Json loadPoints = Json::array();
-    for (const LoadPointResult& lp : result.loadPoints)
-        loadPoints.push_back(
-            {{"name", lp.name},
-             {"customers", lp.customers},
-             {"failureRate", Index(lp.failureRate, unit::PerYear)},
-             {"averageOutageDuration", Index(lp.outageDuration, unit::HoursPerInterruption)},
-             {"unavailability", Index(lp.unavailability, unit::HoursPerYear)},
-             {"energyNotSupplied", Index(lp.energyNotSupplied, unit::Energy)}});
+    for (size_t k = 0; k < result.loadPoints.size(); ++k) {
+        const LoadPointResult& lp = result.loadPoints[k];
+        // A run that failed before simulating has no intervals.
+        const LoadIntervalFigures fig = k < f.loads.size() ? f.loads[k] : LoadIntervalFigures{};
+        Json load = {
+            {"name", lp.name},
+            {"customers", lp.customers},
+            {"failureRate", Index(lp.failureRate, unit::PerYear, fig.frequency)},
+            {"averageOutageDuration",
+             Index(lp.outageDuration, unit::HoursPerInterruption, fig.duration)},
+            {"unavailability", Index(lp.unavailability, unit::HoursPerYear, fig.unavailability)},
+            {"energyNotSupplied", Index(lp.energyNotSupplied, unit::Energy, fig.energy)},
+            {"sustained", Figure(fig.sustained, unit::PerYear)},
+            {"momentary", f.momentaryVisible ? Figure(fig.momentary, unit::PerYear) : Json()}};
+        if (fig.costed) {
+            load["cost"] = Figure(fig.cost, unit::Cost);
+            load["iear"] = Figure(fig.iear, unit::CostPerEnergy);
+        }
+        loadPoints.push_back(load);
+    }
     Json doc = {
         {"formatVersion", JsonFormatVersion},
         {"program", std::string("orvane-cli ") + Version},
@@ -62,16 +109,19 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
           {"isolators", result.isolators},
           {"reclosers", result.reclosers},
           {"maxFlow", result.maxFlow}}},
+        {"intervalMethod", "95% confidence intervals by the normal approximation over the "
+                           "yearly samples; ratios by the delta method"},
         {"system",
-         {{"SAIFI", Index(result.saifi, unit::Interruptions)},
-          {"SAIDI", Index(result.saidi, unit::CustomerHours)},
-          {"CAIFI", Derived(result.caifi, unit::AffectedInterruptions)},
-          {"CAIDI", Index(result.caidi, unit::HoursPerInterruption)},
-          {"ASUI", Derived(result.asui, unit::Fraction)},
-          {"ASAI", Derived(result.asai, unit::Fraction)},
-          {"ENS", Index(result.ens, unit::Energy)},
-          {"AENS", Derived(result.aens, unit::CustomerEnergy)},
-          {"ACCI", Derived(result.acci, unit::AffectedEnergy)}}},
+         {{"SAIFI", Index(result.saifi, unit::Interruptions, f[SystemIndex::Saifi])},
+          {"SAIDI", Index(result.saidi, unit::CustomerHours, f[SystemIndex::Saidi])},
+          {"CAIFI", Derived(result.caifi, unit::AffectedInterruptions, f[SystemIndex::Caifi])},
+          {"CAIDI", Index(result.caidi, unit::HoursPerInterruption, f[SystemIndex::Caidi])},
+          {"ASUI", Derived(result.asui, unit::Fraction, f[SystemIndex::Asui])},
+          {"ASAI", Derived(result.asai, unit::Fraction, f[SystemIndex::Asai])},
+          {"ENS", Index(result.ens, unit::Energy, f[SystemIndex::Ens])},
+          {"AENS", Derived(result.aens, unit::CustomerEnergy, f[SystemIndex::Aens])},
+          {"ACCI", Derived(result.acci, unit::AffectedEnergy, f[SystemIndex::Acci])}}},
+        {"further", Further(f)},
         {"loadPoints", loadPoints},
     };
     // Invalid UTF-8 in a name is replaced rather than refused.

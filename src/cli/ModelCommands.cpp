@@ -88,6 +88,20 @@ int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
     return Flush(out, "the NDL text", err) ? ExitOk : ExitUsage;
 }
 
+int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(path, err);
+    if (!doc)
+        return ExitUsage;
+    CNDLGenerator generator(*doc);
+    if (!generator.CheckConnections()) {
+        PrintFindings(path, generator, err);
+        return ExitNetworkError;
+    }
+    generator.Generate();
+    ndl = generator.GetText();
+    return ExitOk;
+}
+
 int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
                     std::FILE* out, std::FILE* err) {
     std::unique_ptr<COrvaneDoc> doc = LoadDrawing(options.network, err);

@@ -25,6 +25,10 @@ int Check(const std::string& path, std::FILE* out, std::FILE* err);
 // err; ExitUsage when the text cannot be written.
 int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err);
 
+// The NDL text of a drawn network, checked and generated as Simulate does; ExitOk, or the exit
+// code with the reason on err.
+int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err);
+
 // The editor's Simulate command on a drawn network: check, generate, then the run of Simulate.
 int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
                     std::FILE* out, std::FILE* err);

@@ -4,6 +4,7 @@
 #include "cli/CsvResult.h"
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
+#include "engine/IntervalReport.h"
 #include "run/BarImage.h"
 #include "run/ReportPaths.h"
 #include "run/Simulator.h"
@@ -32,6 +33,32 @@ bool ReadText(const std::string& path, std::string& text) {
     return !in.bad();
 }
 
+// The 95% intervals of the classic indices and the figures beyond them, one line each.
+void PrintFurther(const IndexIntervals& f, std::FILE* out) {
+    std::fprintf(out, "  95%% intervals (normal approximation over %llu yearly samples):\n",
+                 static_cast<unsigned long long>(f.years));
+    const std::string note = MomentaryNote(f);
+    if (!note.empty())
+        std::fprintf(out, "  %s\n", note.c_str());
+    for (size_t i = 0; i < SystemIndexCount; ++i) {
+        const auto index = static_cast<SystemIndex>(i);
+        const bool momentary = index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
+        const bool cost = index == SystemIndex::Ecost || index == SystemIndex::Iear;
+        if ((momentary && !f.momentaryVisible) || (cost && !f.costed))
+            continue;
+        const SystemIndexInfo& info = InfoOf(index);
+        std::fprintf(out, "    %-8s %s %s\n", info.name,
+                     IntervalText(f[index].value, f[index].halfWidth, info.fine).c_str(),
+                     info.unit);
+    }
+    if (!f.worst.empty()) {
+        std::string names;
+        for (uint32_t place : f.worst)
+            names += (names.empty() ? "" : ", ") + f.loads[place].name;
+        std::fprintf(out, "  Worst served: %s\n", names.c_str());
+    }
+}
+
 void PrintSummary(const RunResult& r, const std::string& text, const std::string& html,
                   std::FILE* out) {
     std::fprintf(out, "Simulated %u years.\n", r.years);
@@ -46,6 +73,7 @@ void PrintSummary(const RunResult& r, const std::string& text, const std::string
                  r.caidi.accuracy * 100);
     std::fprintf(out, "  ASAI  %.8f\n", r.asai);
     std::fprintf(out, "  ENS   %.5f per year (+-%.1f%%)\n", r.ens.mean, r.ens.accuracy * 100);
+    PrintFurther(r.intervals, out);
     std::fprintf(out, "Reports: %s\n         %s\n", text.c_str(), html.c_str());
 }
 

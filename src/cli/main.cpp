@@ -1,5 +1,6 @@
 #include "base/Clock.h"
 #include "base/Version.h"
+#include "cli/CompareCommand.h"
 #include "cli/ImportCommand.h"
 #include "cli/ModelCommands.h"
 #include "cli/NdlCheck.h"
@@ -64,6 +65,9 @@ int main(int argc, char** argv) {
                "      the same from NDL text.\n"
                "  orvane-cli simulate - --quiet --json - < net.ndl > result.json\n"
                "      NDL from standard input, the figures as JSON on standard output.\n"
+               "  orvane-cli compare feeder.ndl feeder-with-isolator.ndl\n"
+               "      the change in every index from one variant to the other, with its 95%\n"
+               "      interval, on common random numbers.\n"
                "  orvane-cli import pandapower examples/pandapower-ring.json \\\n"
                "      --reliability examples/pandapower-ring.csv -o ring.vlm\n"
                "      draws a pandapower network with its failure and repair data.\n\n"
@@ -158,6 +162,26 @@ int main(int argc, char** argv) {
         ->type_name("FILE")
         ->required();
 
+    orvane::cli::CompareOptions compared;
+    CLI::App* compare = app.add_subcommand(
+        "compare", "Simulate two variants of a network on common random numbers and print "
+                   "every index of both, their difference B - A and its 95% interval.");
+    compare->add_option("A", compared.a, "The first variant (.vlm drawing or NDL text)")
+        ->required();
+    compare->add_option("B", compared.b, "The second variant (.vlm drawing or NDL text)")
+        ->required();
+    compare
+        ->add_option("--seed", compared.seed,
+                     "Seed of the streams both variants draw from (default 1)")
+        ->type_name("S");
+    compare
+        ->add_option("--json", compared.jsonPath,
+                     "Also write the comparison as JSON; - prints it on standard output in "
+                     "place of the table")
+        ->type_name("FILE");
+    bool compareQuiet = false;
+    compare->add_flag("--quiet,-q", compareQuiet, "No progress line");
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -182,6 +206,15 @@ int main(int argc, char** argv) {
             return orvane::cli::CancelledExitCode(cancelSignal.load());
         return code;
     }
+    if (compare->parsed()) {
+        compared.progress = !compareQuiet && isatty(STDERR_FILENO);
+        CatchInterrupt();
+        orvane::SteadyClock clock;
+        const int code = orvane::cli::Compare(compared, &cancelRequested, clock, stdout, stderr);
+        if (code == orvane::cli::ExitCancelled)
+            return orvane::cli::CancelledExitCode(cancelSignal.load());
+        return code;
+    }
     if (check->parsed())
         return orvane::cli::IsDrawingFile(drawing)
                    ? orvane::cli::Check(drawing, stdout, stderr)
@@ -190,7 +223,7 @@ int main(int argc, char** argv) {
         return orvane::cli::PrintNdl(drawing, stdout, stderr);
     if (import->parsed())
         return orvane::cli::ImportPandapower(imported, stdout, stderr);
-    std::fprintf(stderr, "A command is required: simulate, check, ndl or import\n"
+    std::fprintf(stderr, "A command is required: simulate, compare, check, ndl or import\n"
                          "Run with --help for more information.\n");
     return orvane::cli::ExitUsage;
 }

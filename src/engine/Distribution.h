@@ -10,6 +10,7 @@ public:
     virtual ~Distribution();
 
     void SetRandom(Random* g) { random_ = g; }
+    Random* Generator() const { return random_; }
     // The generator must have been set.
     double Sample();
     // The quantile for u in (0, 1).

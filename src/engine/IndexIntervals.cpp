@@ -33,7 +33,9 @@ IndexIntervals ComputeIntervals(const Simulation& sim) {
         const SimElement& e = sim.Element(i);
         if (e.kind != ElementKind::Load)
             continue;
-        const LoadIntervals& in = sim.LoadInterval(k++);
+        const LoadIntervals none;
+        const LoadIntervals& in = k < sim.LoadIntervalCount() ? sim.LoadInterval(k) : none;
+        ++k;
         LoadIntervalFigures f;
         f.name = e.name;
         f.customers = e.customers;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <unistd.h>
+#include <unordered_map>
 
 namespace orvane {
 
@@ -48,6 +49,7 @@ void Simulation::Init(ProgressSink* sink, Clock& clock) {
     reclosers_.clear();
     yearsSimulated_ = 0;
     momentaryMinutes_ = 5.0;
+    elementStreams_.clear();
 }
 
 void Simulation::SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yearMax,
@@ -67,6 +69,45 @@ bool Simulation::HasCosts() const {
 uint64_t Simulation::MomentaryQuanta() const {
     // Rounded down: a quantum that straddles the limit might last longer than it.
     return static_cast<uint64_t>(std::floor(momentaryMinutes_ * quantsPerDay_ / 1440.0 + 1e-9));
+}
+
+namespace {
+
+uint64_t Fnv1a(const std::string& text) {
+    uint64_t h = 0xCBF29CE484222325ull;
+    for (unsigned char c : text)
+        h = (h ^ c) * 0x100000001B3ull;
+    return h;
+}
+
+} // namespace
+
+void Simulation::UseElementStreams(uint64_t seed) {
+    std::vector<uint32_t> drawing;
+    for (uint32_t i = 0; i < elements_.size(); ++i)
+        if (elements_[i].Fails() || elements_[i].kind == ElementKind::Recloser)
+            drawing.push_back(i);
+    std::unordered_map<std::string, uint32_t> named;
+    for (uint32_t i : drawing)
+        if (!elements_[i].name.empty())
+            ++named[std::to_string(static_cast<int>(elements_[i].kind)) + ":" + elements_[i].name];
+
+    elementStreams_.assign(drawing.size(), Random{});
+    std::unordered_map<int, uint32_t> places;
+    for (size_t k = 0; k < drawing.size(); ++k) {
+        SimElement& e = elements_[drawing[k]];
+        const std::string kind = std::to_string(static_cast<int>(e.kind));
+        const uint32_t place = places[static_cast<int>(e.kind)]++;
+        const std::string byName = kind + ":" + e.name;
+        const std::string key =
+            !e.name.empty() && named[byName] == 1 ? byName : kind + "#" + std::to_string(place);
+        Random& stream = elementStreams_[k];
+        stream.Seed(seed ^ Fnv1a(key), 0);
+        e.failure.SetRandom(&stream);
+        e.isolation.SetRandom(&stream);
+        e.repair.SetRandom(&stream);
+        e.reclose.SetRandom(&stream);
+    }
 }
 
 uint32_t Simulation::LoadCount() const {
@@ -205,6 +246,7 @@ void Simulation::Release() {
     system_.ens.Release();
     elements_.clear();
     elements_.shrink_to_fit();
+    elementStreams_.clear();
     nodes_.clear();
     nodes_.shrink_to_fit();
     failing_.clear();

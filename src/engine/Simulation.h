@@ -131,6 +131,11 @@ public:
     void EndRun();
     // Seeds the run's generator: stream `stream` of `seed` (see Random::Seed).
     void SetStream(uint64_t seed, uint32_t stream) { random_.Seed(seed, stream); }
+    // Gives every failing element and every recloser a seeded stream of its own, keyed by its
+    // kind and name (by its place among the elements of its kind when it has no name, or one it
+    // shares): two variants of a network then draw the same failures, repairs and reclosing
+    // delays for the elements they have in common, whatever else they add or leave out.
+    void UseElementStreams(uint64_t seed);
     Clock& RunClock() const { return *clock_; }
     // Tells the progress sink, if any, of `years` simulated since the clock read `start`.
     void ShowProgress(uint32_t years, uint32_t start);
@@ -171,7 +176,9 @@ public:
         return intervals_[static_cast<size_t>(index)];
     }
     // The indices of the k-th load point, in element order, with their 95% intervals.
+    // Held from the start of a run; a report written without one shows nothing measured.
     const LoadIntervals& LoadInterval(size_t k) const { return loadIntervals_[k]; }
+    size_t LoadIntervalCount() const { return loadIntervals_.size(); }
     // One year's numerator and denominator of every index of the network.
     YearRatios SystemYear(const YearRecord& year) const;
     SystemEstimates& System() { return system_; }
@@ -218,6 +225,7 @@ private:
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
     bool eventStepping_ = true;
+    std::vector<Random> elementStreams_; // empty: every draw comes from random_
     uint64_t memoryBudget_;
     StopReason stopReason_ = StopReason::YearMax;
     bool anyCanFail_ = false;

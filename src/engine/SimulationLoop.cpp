@@ -233,11 +233,17 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
             break;
         }
     }
-    uint64_t drawing = 0;
-    for (RecloserStep step : recloserSteps_)
-        drawing += step == RecloserStep::Drawing;
-    if (drawing != 0)
-        random_.Skip((quanta - 1) * drawing);
+    if (elementStreams_.empty()) {
+        uint64_t drawing = 0;
+        for (RecloserStep step : recloserSteps_)
+            drawing += step == RecloserStep::Drawing;
+        if (drawing != 0)
+            random_.Skip((quanta - 1) * drawing);
+    } else {
+        for (size_t k = 0; k < reclosers_.size(); ++k)
+            if (recloserSteps_[k] == RecloserStep::Drawing)
+                elements_[reclosers_[k]].reclose.Generator()->Skip(quanta - 1);
+    }
     for (size_t k = 0; k < reclosers_.size(); ++k) {
         SimElement& r = elements_[reclosers_[k]];
         if (recloserSteps_[k] == RecloserStep::Drawing) {
@@ -380,7 +386,9 @@ YearRatios Simulation::SystemYear(const YearRecord& year) const {
     set(SystemIndex::Saifi, ci, n);
     set(SystemIndex::Saidi, cmi, n);
     set(SystemIndex::Caifi, ci, ca);
-    set(SystemIndex::Caidi, cmi, ci);
+    // As the classic CAIDI counts it: the outage hours of a year without a new interruption
+    // (an outage that began the year before) are left out with it.
+    set(SystemIndex::Caidi, ci > 0.0 ? cmi : 0.0, ci);
     set(SystemIndex::Asui, cmi, yearHours * n);
     // As ASUI, counted from the other side; its interval is taken from ASUI's (see the reports).
     set(SystemIndex::Asai, yearHours * n - cmi, yearHours * n);

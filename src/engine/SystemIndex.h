@@ -50,11 +50,11 @@ constexpr std::array<SystemIndexInfo, SystemIndexCount> SystemIndexInfos = {{
     {"SAIDI", "hours/customer/year", false},
     {"CAIFI", "interruptions/affected customer/year", false},
     {"CAIDI", "hours/interruption", false},
-    {"ASUI", "unavailability", true},
-    {"ASAI", "availability", true},
-    {"ENS", "energy not supplied/year", false},
-    {"AENS", "energy not supplied/customer/year", false},
-    {"ACCI", "energy not supplied/affected customer/year", false},
+    {"ASUI", "fraction of the time", true},
+    {"ASAI", "fraction of the time", true},
+    {"ENS", "demand unit x hours/year", false},
+    {"AENS", "demand unit x hours/customer/year", false},
+    {"ACCI", "demand unit x hours/affected customer/year", false},
     {"MAIFI", "momentary interruptions/customer/year", false},
     {"MAIFIe", "momentary events/customer/year", false},
     {"CEMI-1", "share of customers with more than 1 sustained interruption/year", false},
@@ -65,8 +65,8 @@ constexpr std::array<SystemIndexInfo, SystemIndexCount> SystemIndexInfos = {{
     {"CELID-1h", "share of customers with an outage longer than 1 hour/year", false},
     {"CELID-3h", "share of customers with an outage longer than 3 hours/year", false},
     {"CELID-8h", "share of customers with an outage longer than 8 hours/year", false},
-    {"ECOST", "expected interruption cost/year", false},
-    {"IEAR", "cost/unit of energy not supplied", false},
+    {"ECOST", "cost/year", false},
+    {"IEAR", "cost/(demand unit x hour)", false},
 }};
 
 constexpr const SystemIndexInfo& InfoOf(SystemIndex index) {

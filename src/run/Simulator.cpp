@@ -44,6 +44,7 @@ void Collect(const Simulation& sim, const ParserDistrib& parser, RunResult& resu
     result.asai = derived.asai;
     result.aens = derived.aens;
     result.acci = derived.acci;
+    result.intervals = ComputeIntervals(sim);
     for (uint32_t i = 0; i < sim.ElementCount(); ++i) {
         const SimElement& e = sim.Element(i);
         if (e.kind != ElementKind::Load)

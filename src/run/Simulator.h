@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/IndexIntervals.h"
 #include "run/ReplicaRun.h"
 
 #include <atomic>
@@ -75,6 +76,8 @@ struct RunResult {
     IndexResult saifi, saidi, caidi, ens;
     double caifi = 0.0, asui = 0.0, asai = 0.0, aens = 0.0, acci = 0.0;
     std::vector<LoadPointResult> loadPoints;
+    // Every index with its 95% interval, and the figures beyond the classic report.
+    IndexIntervals intervals;
 };
 
 // What a completed run that is not to be taken at face value should tell its user, in one

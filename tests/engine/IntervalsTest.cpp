@@ -133,6 +133,11 @@ TEST(Intervals, MomentaryAndCustomerBasedIndicesOfTiedFeeders) {
     ExpectWithin(f[SystemIndex::Celid3], share * (1.0 - std::exp(-rate)), 0.05, "CELID-3h");
     EXPECT_EQ(f[SystemIndex::Celid8].value, 0.0);
     EXPECT_EQ(f.worst, (std::vector<uint32_t>{0, 1}));
+    // The closing section and the classic report give the same figures.
+    const SystemEstimates& classic = run.sim.System();
+    EXPECT_NEAR(f[SystemIndex::Saidi].value, classic.saidi.Mean(), 1e-12);
+    EXPECT_NEAR(f[SystemIndex::Caidi].value, classic.caidi.Mean(), 1e-12);
+    EXPECT_NEAR(f[SystemIndex::Ens].value, classic.ens.Mean(), 1e-12);
     EXPECT_NE(report.find("MAIFI    = "), std::string::npos);
 
     // Stepping from event to event counts exactly what walking every quantum counts.

@@ -1,0 +1,154 @@
+#include "cli/CompareCommand.h"
+
+#include "base/PendingFile.h"
+#include "base/Version.h"
+#include "cli/JsonResult.h"
+#include "cli/ModelCommands.h"
+#include "cli/SimulateCommand.h"
+#include "cli/TerminalProgress.h"
+#include "run/VariantComparison.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+namespace orvane::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json Number(double x) {
+    return std::isfinite(x) ? Json(x) : Json();
+}
+
+std::string Fixed(double x, bool fine) {
+    char text[400];
+    std::snprintf(text, sizeof text, fine ? "%.8f" : "%.5f", x);
+    return text;
+}
+
+// The variant's NDL text: generated from a drawing, or the file's own.
+int ReadVariant(const std::string& path, std::string& ndl, std::FILE* err) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        std::fprintf(err,
+                     "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
+                     "file.\n",
+                     path.c_str());
+        return ExitUsage;
+    }
+    if (IsDrawingFile(path))
+        return DrawingNdl(path, ndl, err);
+    if (!ReadFileText(path, ndl)) {
+        std::fprintf(err, "orvane-cli: cannot read the network file '%s': %s; check its name.\n",
+                     path.c_str(), std::strerror(errno != 0 ? errno : EIO));
+        return ExitUsage;
+    }
+    return ExitOk;
+}
+
+std::string CompareJson(const CompareOptions& options, const ComparisonResult& result) {
+    Json indices = Json::object();
+    for (const ComparisonRow& row : result.rows) {
+        const SystemIndexInfo& info = InfoOf(row.index);
+        indices[info.name] = {{"a", Number(row.a)},
+                              {"b", Number(row.b)},
+                              {"difference", Number(row.difference)},
+                              {"interval95", Json::array({Number(row.difference - row.halfWidth),
+                                                          Number(row.difference + row.halfWidth)})},
+                              {"independentHalfWidth", Number(row.independentHalfWidth)},
+                              {"unit", info.unit}};
+    }
+    const Json doc = {
+        {"formatVersion", JsonFormatVersion},
+        {"program", std::string("orvane-cli ") + Version},
+        {"variantA", options.a},
+        {"variantB", options.b},
+        {"seed", options.seed},
+        {"years", result.years},
+        {"converged", result.converged},
+        {"method", "common random numbers; 95% intervals of B - A by the normal approximation "
+                   "over the paired yearly samples, ratios by the delta method"},
+        {"indices", indices},
+    };
+    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+}
+
+void PrintTable(const CompareOptions& options, const ComparisonResult& result, std::FILE* out) {
+    std::fprintf(out,
+                 "A: %s\nB: %s\n%u years each on common random numbers (seed %llu); 95%% "
+                 "intervals of B - A.\n",
+                 options.a.c_str(), options.b.c_str(), result.years,
+                 static_cast<unsigned long long>(options.seed));
+    if (!result.converged)
+        std::fprintf(out, "Not converged: the year limit came before both variants reached their "
+                          "accuracy.\n");
+    std::fprintf(out, "%-9s %14s %14s %14s  %-32s %s\n", "Index", "A", "B", "B - A",
+                 "95% interval of B - A", "separate runs");
+    for (const ComparisonRow& row : result.rows) {
+        const SystemIndexInfo& info = InfoOf(row.index);
+        const std::string interval = "[" + Fixed(row.difference - row.halfWidth, info.fine) + ", " +
+                                     Fixed(row.difference + row.halfWidth, info.fine) + "]";
+        std::fprintf(out, "%-9s %14s %14s %14s  %-32s +-%s\n", info.name,
+                     Fixed(row.a, info.fine).c_str(), Fixed(row.b, info.fine).c_str(),
+                     Fixed(row.difference, info.fine).c_str(), interval.c_str(),
+                     Fixed(row.independentHalfWidth, info.fine).c_str());
+    }
+}
+
+} // namespace
+
+int Compare(const CompareOptions& options, const std::atomic<bool>* cancel, Clock& clock,
+            std::FILE* out, std::FILE* err) {
+    ComparisonRequest request;
+    request.seed = options.seed;
+    if (const int code = ReadVariant(options.a, request.ndlA, err); code != ExitOk)
+        return code;
+    if (const int code = ReadVariant(options.b, request.ndlB, err); code != ExitOk)
+        return code;
+
+    const bool jsonToOut = options.jsonPath == StandardStream;
+    PendingFile json;
+    if (!options.jsonPath.empty() && !jsonToOut && !json.Open(options.jsonPath)) {
+        std::fprintf(err, "orvane-cli: cannot write '%s': %s; check that the directory exists.\n",
+                     options.jsonPath.c_str(), json.Reason().c_str());
+        return ExitUsage;
+    }
+    std::unique_ptr<TerminalProgress> progress;
+    if (options.progress)
+        progress = std::make_unique<TerminalProgress>(err);
+    request.cancel = cancel;
+    request.progress = progress.get();
+    const ComparisonResult result = VariantComparison(clock).Run(request);
+    if (progress)
+        progress->Finish();
+
+    if (result.status == ComparisonStatus::Failed) {
+        std::fprintf(err, "orvane-cli: %s\n", result.error.c_str());
+        return ExitNetworkError;
+    }
+    if (result.status == ComparisonStatus::Cancelled) {
+        std::fprintf(err, "orvane-cli: comparison cancelled.\n");
+        return ExitCancelled;
+    }
+    const std::string text = CompareJson(options, result);
+    if (jsonToOut) {
+        std::fputs(text.c_str(), out);
+    } else {
+        PrintTable(options, result, out);
+        if (!options.jsonPath.empty() && (!json.Write(text) || !json.Commit())) {
+            std::fprintf(err,
+                         "orvane-cli: cannot write '%s': %s; check that the directory has "
+                         "room.\n",
+                         options.jsonPath.c_str(), json.Reason().c_str());
+            return ExitUsage;
+        }
+    }
+    return std::fflush(out) == 0 ? ExitOk : ExitUsage;
+}
+
+} // namespace orvane::cli

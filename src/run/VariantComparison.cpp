@@ -1,0 +1,125 @@
+#include "run/VariantComparison.h"
+
+#include "base/Clock.h"
+#include "base/Output.h"
+#include "engine/PairedRatio.h"
+#include "engine/Simulation.h"
+#include "ndl/ParserDistrib.h"
+
+#include <cmath>
+#include <memory>
+
+namespace orvane {
+
+namespace {
+
+// One variant: its network, parsed from its text with channels that write nothing.
+struct Variant {
+    Output output;
+    std::unique_ptr<Simulation> sim = std::make_unique<Simulation>(output);
+
+    // Empty when the text gives a network with load points; else what is wrong, for the user.
+    std::string Parse(const std::string& text, const char* label, ProgressSink* progress,
+                      Clock& clock) {
+        sim->Init(progress, clock);
+        ParserDistrib parser(output);
+        const bool parsed = parser.Open(text) && parser.Parse(*sim);
+        std::string error;
+        if (!parsed) {
+            error = parser.LastError().empty()
+                        ? std::string("variant ") + label + " has no system definition"
+                        : std::string("variant ") + label + ", line " +
+                              std::to_string(parser.ErrorLine()) + ", column " +
+                              std::to_string(parser.ErrorColumn()) + ": " + parser.LastError();
+        } else if (sim->LoadCount() == 0) {
+            error = std::string("variant ") + label +
+                    " has no load points; add at least one load definition to compare it";
+        }
+        parser.Close();
+        return error;
+    }
+};
+
+bool Measured(SystemIndex index, bool momentary, bool costed) {
+    if (index == SystemIndex::Maifi || index == SystemIndex::MaifiE)
+        return momentary;
+    if (index == SystemIndex::Ecost || index == SystemIndex::Iear)
+        return costed;
+    return true;
+}
+
+} // namespace
+
+ComparisonResult VariantComparison::Run(const ComparisonRequest& request) {
+    ComparisonResult result;
+    Variant a, b;
+    result.error = a.Parse(request.ndlA, "A", request.progress, clock_);
+    if (result.error.empty())
+        result.error = b.Parse(request.ndlB, "B", nullptr, clock_);
+    if (!result.error.empty())
+        return result;
+    Simulation& sa = *a.sim;
+    Simulation& sb = *b.sim;
+    if (sa.QuantsPerDay() != sb.QuantsPerDay()) {
+        result.error = "the variants simulate " + std::to_string(sa.QuantsPerDay()) + " and " +
+                       std::to_string(sb.QuantsPerDay()) +
+                       " quanta per day; give both the same quantsPerDay so that they can share "
+                       "their draws";
+        return result;
+    }
+    // Both run as long as A's system definition says.
+    sb.SetSystem(sb.QuantsPerDay(), sa.YearMin(), sa.YearMax(), sa.YearStep(), sa.Accuracy());
+    sa.UseElementStreams(request.seed);
+    sb.UseElementStreams(request.seed);
+
+    std::array<PairedRatio, SystemIndexCount> paired;
+    sa.BeginRun();
+    sb.BeginRun();
+    const uint32_t start = clock_.TickCount() - 1;
+    result.status = ComparisonStatus::Completed;
+    for (uint32_t year = 1; year <= sa.YearMax(); ++year) {
+        if (request.cancel && request.cancel->load(std::memory_order_relaxed)) {
+            result.status = ComparisonStatus::Cancelled;
+            break;
+        }
+        for (Simulation* s : {&sa, &sb}) {
+            s->RunYear();
+            s->AddYear(s->LastYear());
+        }
+        const YearRatios ra = sa.SystemYear(sa.LastYear());
+        const YearRatios rb = sb.SystemYear(sb.LastYear());
+        for (size_t i = 0; i < SystemIndexCount; ++i)
+            paired[i].Add(ra[i].x, ra[i].y, rb[i].x, rb[i].y);
+        result.years = year;
+        sa.ShowProgress(year, start);
+        const bool stepYear = sa.YearStep() != 0 && year % sa.YearStep() == 0;
+        if (stepYear && year >= sa.YearMin() && sa.AccurateEnough() && sb.AccurateEnough()) {
+            result.converged = true;
+            break;
+        }
+    }
+    sa.EndRun();
+    sb.EndRun();
+
+    result.momentaryVisible = sa.MomentaryQuanta() > 0 && sb.MomentaryQuanta() > 0;
+    result.costed = sa.HasCosts() && sb.HasCosts();
+    const auto independent = [](const PairedRatio& p) {
+        return std::hypot(p.A().HalfWidth(), p.B().HalfWidth());
+    };
+    for (size_t i = 0; i < SystemIndexCount; ++i) {
+        const auto index = static_cast<SystemIndex>(i);
+        if (!Measured(index, result.momentaryVisible, result.costed))
+            continue;
+        // ASAI moves exactly against ASUI; its own residuals would lose the digits that matter.
+        const PairedRatio& spread =
+            index == SystemIndex::Asai ? paired[static_cast<size_t>(SystemIndex::Asui)] : paired[i];
+        result.rows.push_back(ComparisonRow{index, paired[i].A().Value(), paired[i].B().Value(),
+                                            paired[i].Difference(), spread.HalfWidth(),
+                                            independent(spread)});
+    }
+    sa.Release();
+    sb.Release();
+    return result;
+}
+
+} // namespace orvane
