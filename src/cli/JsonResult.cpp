@@ -20,7 +20,7 @@ Json Number(double x) {
 }
 
 Json Interval(const IntervalFigure& f) {
-    return Json::array({Number(f.value - f.halfWidth), Number(f.value + f.halfWidth)});
+    return Json::array({Number(f.low), Number(f.high)});
 }
 
 Json Index(const IndexResult& index, const char* unit, const IntervalFigure& f) {

@@ -47,8 +47,7 @@ void PrintFurther(const IndexIntervals& f, std::FILE* out) {
         if ((momentary && !f.momentaryVisible) || (cost && !f.costed))
             continue;
         const SystemIndexInfo& info = InfoOf(index);
-        std::fprintf(out, "    %-8s %s %s\n", info.name,
-                     IntervalText(f[index].value, f[index].halfWidth, info.fine).c_str(),
+        std::fprintf(out, "    %-8s %s %s\n", info.name, IntervalText(f[index], info.fine).c_str(),
                      info.unit);
     }
     if (!f.worst.empty()) {

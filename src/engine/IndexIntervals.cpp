@@ -3,14 +3,27 @@
 #include "engine/Simulation.h"
 
 #include <algorithm>
+#include <limits>
 #include <numeric>
 
 namespace orvane {
 
 namespace {
 
-IntervalFigure Figure(const RatioInterval& r) {
-    return IntervalFigure{r.Value(), r.HalfWidth()};
+constexpr double Unbounded = std::numeric_limits<double>::infinity();
+
+IntervalFigure Bounded(double value, double halfWidth, double most) {
+    return IntervalFigure{value, halfWidth, std::max(0.0, value - halfWidth),
+                          std::min(most, value + halfWidth)};
+}
+
+IntervalFigure Figure(const RatioInterval& r, double most = Unbounded) {
+    return Bounded(r.Value(), r.HalfWidth(), most);
+}
+
+bool Fraction(SystemIndex index) {
+    return index == SystemIndex::Asui || index == SystemIndex::Asai ||
+           (index >= SystemIndex::Cemi1 && index <= SystemIndex::Celid8);
 }
 
 } // namespace
@@ -22,11 +35,15 @@ IndexIntervals ComputeIntervals(const Simulation& sim) {
     out.momentaryMinutes = sim.MomentaryMinutes();
     out.momentaryVisible = sim.MomentaryQuanta() > 0;
     out.costed = sim.HasCosts();
-    for (size_t i = 0; i < SystemIndexCount; ++i)
-        out.system[i] = Figure(sim.Interval(static_cast<SystemIndex>(i)));
-    // ASAI is 1 - ASUI year by year, so it is exactly as uncertain; its own residuals would be
-    // differences of numbers near 8,760 hours per customer and lose the digits that matter.
-    out.system[static_cast<size_t>(SystemIndex::Asai)].halfWidth = out[SystemIndex::Asui].halfWidth;
+    for (size_t i = 0; i < SystemIndexCount; ++i) {
+        const auto index = static_cast<SystemIndex>(i);
+        // ASAI is 1 - ASUI year by year, so it is exactly as uncertain; its own residuals would
+        // be differences of numbers near 8,760 hours per customer and lose the digits that
+        // matter.
+        const SystemIndex spread = index == SystemIndex::Asai ? SystemIndex::Asui : index;
+        out.system[i] = Bounded(sim.Interval(index).Value(), sim.Interval(spread).HalfWidth(),
+                                Fraction(index) ? 1.0 : Unbounded);
+    }
 
     size_t k = 0;
     for (uint32_t i = 0; i < sim.ElementCount(); ++i) {

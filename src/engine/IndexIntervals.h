@@ -11,10 +11,14 @@ namespace orvane {
 
 class Simulation;
 
-// An index and half the width of its 95% confidence interval.
+// An index, half the width of its 95% confidence interval, and the interval itself, kept
+// within the values the index can take (never below 0; a share or a fraction of the time never
+// above 1), which the normal approximation alone does not know of.
 struct IntervalFigure {
     double value = 0.0;
     double halfWidth = 0.0;
+    double low = 0.0;
+    double high = 0.0;
 };
 
 // A load point's indices with their intervals.

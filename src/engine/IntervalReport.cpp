@@ -69,9 +69,8 @@ std::string Cell(const std::string& text, bool head) {
 
 } // namespace
 
-std::string IntervalText(double value, double halfWidth, bool fine) {
-    return Number(value, fine) + "  [" + Number(value - halfWidth, fine) + ", " +
-           Number(value + halfWidth, fine) + "]";
+std::string IntervalText(const IntervalFigure& f, bool fine) {
+    return Number(f.value, fine) + "  [" + Number(f.low, fine) + ", " + Number(f.high, fine) + "]";
 }
 
 std::string MomentaryNote(const IndexIntervals& f) {
@@ -120,12 +119,9 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
         for (auto i = static_cast<size_t>(g.first); i <= static_cast<size_t>(g.last); ++i) {
             const SystemIndexInfo& info = SystemIndexInfos[i];
             const IntervalFigure& x = f.system[i];
-            out.OutputText(2, "%-8s = %s\n", info.name,
-                           IntervalText(x.value, x.halfWidth, info.fine).c_str());
+            out.OutputText(2, "%-8s = %s\n", info.name, IntervalText(x, info.fine).c_str());
             html += "<tr>" + Cell(info.name, true) + Cell(Number(x.value, info.fine), false) +
-                    Cell(Number(x.value - x.halfWidth, info.fine) + " - " +
-                             Number(x.value + x.halfWidth, info.fine),
-                         false) +
+                    Cell(Number(x.low, info.fine) + " - " + Number(x.high, info.fine), false) +
                     "</tr>";
         }
         html += "</table><br>";
@@ -158,13 +154,9 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
                 (row.needs == Needs::Momentary && !f.momentaryVisible))
                 continue;
             const IntervalFigure& x = load.*row.figure;
-            out.OutputText(2, "%-14s = %s\n", row.label,
-                           IntervalText(x.value, x.halfWidth, false).c_str());
+            out.OutputText(2, "%-14s = %s\n", row.label, IntervalText(x, false).c_str());
             html += "<tr>" + Cell(row.label, true) + Cell(Number(x.value, false), false) +
-                    Cell(Number(x.value - x.halfWidth, false) + " - " +
-                             Number(x.value + x.halfWidth, false),
-                         false) +
-                    "</tr>";
+                    Cell(Number(x.low, false) + " - " + Number(x.high, false), false) + "</tr>";
         }
         html += "</table><br>";
     }

@@ -6,6 +6,7 @@ namespace orvane {
 
 class Output;
 struct IndexIntervals;
+struct IntervalFigure;
 
 // The closing section of the final report: every index with its 95% interval, momentary
 // interruptions, the customer-based indices, interruption costs and the worst-served load points,
@@ -14,7 +15,7 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f);
 
 // "0.12345  [0.11000, 0.13690]", the value and its interval with as many decimals as the reports
 // give the index.
-std::string IntervalText(double value, double halfWidth, bool fine);
+std::string IntervalText(const IntervalFigure& f, bool fine);
 
 // The sentence that stands for MAIFI and MAIFIe when a quantum is longer than the momentary
 // limit, so that no interruption can end within it. Empty when they can be measured.
