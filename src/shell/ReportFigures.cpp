@@ -1,5 +1,7 @@
 #include "shell/ReportFigures.h"
 
+#include "engine/SystemIndex.h"
+
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -48,6 +50,82 @@ bool SplitAssignment(const std::string& line, std::string& name, std::string& re
     return !name.empty();
 }
 
+// "0.60677  [0.60072, 0.61282]" (closing section).
+ReportFigure SplitInterval(const std::string& rest) {
+    ReportFigure figure;
+    const auto open = rest.find('[');
+    figure.value = Trim(rest.substr(0, open));
+    if (open != std::string::npos)
+        figure.interval = Trim(rest.substr(open));
+    return figure;
+}
+
+bool IsFurtherIndex(const std::string& name) {
+    for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i)
+        if (name == SystemIndexInfos[i].name)
+            return true;
+    return false;
+}
+
+// The closing section prints a load point's name in 13 columns; the full name is the one load
+// point whose name starts so, or the printed one when it fits or is ambiguous.
+std::string FullLoadPointName(const std::string& printed, const ReportFigures& figures) {
+    const std::string column = printed.substr(0, 13);
+    std::string name = column;
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    const std::string* found = nullptr;
+    for (const LoadPointFigures& lp : figures.loadPoints) {
+        std::string head = lp.name.substr(0, 13);
+        head.resize(13, ' ');
+        if (head == column) {
+            if (found)
+                return name;
+            found = &lp.name;
+        }
+    }
+    return found ? *found : name;
+}
+
+// Where a line of the closing section stands: each part starts with its heading after a rule.
+struct FurtherState {
+    bool inside = false;
+    bool heading = false; // the next line is a part's heading
+    std::string part;
+};
+
+// Reads one line of the closing section; false once its per load point parts begin, which
+// the form does not show.
+bool ReadFurtherLine(const std::string& raw, FurtherState& state, ReportFigures& figures) {
+    const std::string line = Trim(raw);
+    if (line.size() >= 10 && line.find_first_not_of('-') == std::string::npos) {
+        state.heading = true;
+        return true;
+    }
+    if (state.heading) {
+        state.heading = false;
+        state.part = line;
+        return !StartsWith(line, "Load Point: ");
+    }
+    if (StartsWith(state.part, "Worst-served")) {
+        if (raw.size() > 13 && raw.find(" hours/year, ", 13) != std::string::npos)
+            figures.worstServed.push_back(FullLoadPointName(raw, figures));
+        return true;
+    }
+    std::string name, rest;
+    if (SplitAssignment(line, name, rest)) {
+        const auto classic = figures.system.find(name);
+        if (state.part == "Classic indices" && classic != figures.system.end())
+            classic->second.interval = SplitInterval(rest).interval;
+        else if (IsFurtherIndex(name))
+            figures.further[name] = SplitInterval(rest);
+    } else if (state.part == "Momentary interruptions" && !line.empty() &&
+               !StartsWith(line, "Interruptions of at most")) {
+        figures.momentaryNote = line;
+    }
+    return true;
+}
+
 } // namespace
 
 ReportFigures ParseTextReport(const std::string& text) {
@@ -55,8 +133,21 @@ ReportFigures ParseTextReport(const std::string& text) {
     std::istringstream in(text);
     std::string raw;
     LoadPointFigures* current = nullptr;
+    FurtherState further;
     while (std::getline(in, raw)) {
+        if (!raw.empty() && raw.back() == '\r')
+            raw.pop_back();
         const std::string line = Trim(raw);
+        if (further.inside) {
+            if (!ReadFurtherLine(raw, further, figures))
+                break;
+            continue;
+        }
+        // The closing section repeats the indices and load points with their intervals.
+        if (line == "Further indices") {
+            further.inside = true;
+            continue;
+        }
         if (StartsWith(line, "error: ")) {
             figures.error = line;
             continue;

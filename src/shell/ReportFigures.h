@@ -10,6 +10,7 @@ namespace orvane {
 struct ReportFigure {
     std::string value;
     std::string accuracy; // "0.5%"; empty for the derived indices
+    std::string interval; // "[0.60072, 0.61282]", the 95% interval; empty in older reports
 };
 
 struct LoadPointFigures {
@@ -29,6 +30,10 @@ struct ReportFigures {
     std::string speed;  // "142.56"
     std::map<std::string, ReportFigure> system; // "SAIFI", ..., "ACCI"
     std::vector<LoadPointFigures> loadPoints;   // in report order, full names
+    // The closing "Further indices" section; all empty for reports written before it existed.
+    std::map<std::string, ReportFigure> further; // "MAIFI", "CEMI-1", "ECOST", ...: value, interval
+    std::string momentaryNote;                   // why no momentary interruption could be seen
+    std::vector<std::string> worstServed;        // load point names, worst first
 };
 
 // Reads the text of a text report.

@@ -1,6 +1,9 @@
 #include "shell/SimulationResultDockableDlg.h"
 
+#include "engine/SystemIndex.h"
+
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -61,11 +64,20 @@ CSimulationResultDockableDlg::CSimulationResultDockableDlg(QWidget* parent) : QW
     layout->addWidget(m_status);
 
     auto* system = new QGroupBox(QStringLiteral("System result values"));
-    auto* systemForm = new QFormLayout(system);
+    auto* systemGrid = new QGridLayout(system);
+    systemGrid->addWidget(new QLabel(QStringLiteral("Value")), 0, 1);
+    systemGrid->addWidget(new QLabel(QStringLiteral("95% interval")), 0, 2);
+    int row = 1;
     for (const auto& [label, index] : kSystemFields) {
-        QLineEdit* edit = ReadOnlyField();
-        systemForm->addRow(QString::fromUtf8(label), edit);
-        m_values.insert(QString::fromUtf8(label), edit);
+        const QString name = QString::fromUtf8(label);
+        systemGrid->addWidget(new QLabel(name), row, 0);
+        QLineEdit* value = ReadOnlyField();
+        QLineEdit* interval = ReadOnlyField();
+        systemGrid->addWidget(value, row, 1);
+        systemGrid->addWidget(interval, row, 2);
+        m_values.insert(name, value);
+        m_intervals.insert(name, interval);
+        ++row;
     }
     layout->addWidget(system);
 
@@ -77,6 +89,25 @@ CSimulationResultDockableDlg::CSimulationResultDockableDlg(QWidget* parent) : QW
         m_accuracies.insert(QString::fromUtf8(label), edit);
     }
     layout->addWidget(accuracy);
+
+    auto* further = new QGroupBox(QStringLiteral("Further indices"));
+    auto* furtherLayout = new QVBoxLayout(further);
+    m_momentaryNote = new QLabel;
+    m_momentaryNote->setWordWrap(true);
+    furtherLayout->addWidget(m_momentaryNote);
+    m_further = new QTreeWidget;
+    m_further->setRootIsDecorated(false);
+    m_further->setHeaderLabels(
+        {QStringLiteral("Index"), QStringLiteral("Value"), QStringLiteral("95% interval")});
+    m_further->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    furtherLayout->addWidget(m_further);
+    auto* worstForm = new QFormLayout;
+    m_worstServed = ReadOnlyField();
+    m_worstServed->setToolTip(
+        QStringLiteral("The load points with the most interrupted hours a year, worst first"));
+    worstForm->addRow(QStringLiteral("Worst served"), m_worstServed);
+    furtherLayout->addLayout(worstForm);
+    layout->addWidget(further, 1);
 
     auto* sheet = new QGroupBox(QStringLiteral("Load Point Datasheet"));
     auto* sheetLayout = new QVBoxLayout(sheet);
@@ -96,6 +127,12 @@ void CSimulationResultDockableDlg::Clear() {
         edit->clear();
     for (QLineEdit* edit : std::as_const(m_accuracies))
         edit->clear();
+    for (QLineEdit* edit : std::as_const(m_intervals))
+        edit->clear();
+    m_further->clear();
+    m_momentaryNote->clear();
+    m_momentaryNote->hide();
+    m_worstServed->clear();
     m_datasheet->clear();
     m_status->setText(QStringLiteral("No simulation result yet."));
 }
@@ -117,8 +154,12 @@ void CSimulationResultDockableDlg::ShowFigures(const ReportFigures& figures) {
                           .arg(Text(figures.years), Text(figures.time), Text(figures.speed)));
     for (const auto& [label, index] : kSystemFields) {
         const auto it = figures.system.find(index);
-        if (it != figures.system.end())
+        if (it != figures.system.end()) {
             m_values[QString::fromUtf8(label)]->setText(Text(it->second.value));
+            QLineEdit* interval = m_intervals[QString::fromUtf8(label)];
+            interval->setText(Text(it->second.interval));
+            interval->setCursorPosition(0); // a narrow bar shows where the interval starts
+        }
     }
     for (const char* label : kAccuracyFields) {
         const auto it = figures.system.find(label);
@@ -126,6 +167,24 @@ void CSimulationResultDockableDlg::ShowFigures(const ReportFigures& figures) {
             m_accuracies[QString::fromUtf8(label)]->setText(Text(it->second.accuracy));
     }
     m_accuracies[QStringLiteral("ASAI")]->setText(AsaiAccuracy(figures));
+    // In the report's order; the momentary indices give way to the note and the costs are there
+    // only for load points with a cost curve.
+    for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
+        const auto it = figures.further.find(SystemIndexInfos[i].name);
+        if (it == figures.further.end())
+            continue;
+        auto* item = new QTreeWidgetItem(
+            {Text(it->first), Text(it->second.value), Text(it->second.interval)});
+        item->setToolTip(0, QString::fromUtf8(SystemIndexInfos[i].unit));
+        m_further->addTopLevelItem(item);
+    }
+    m_momentaryNote->setText(Text(figures.momentaryNote));
+    m_momentaryNote->setVisible(!figures.momentaryNote.empty());
+    QStringList worst;
+    for (const std::string& name : figures.worstServed)
+        worst << Text(name);
+    m_worstServed->setText(worst.join(QStringLiteral(", ")));
+    m_worstServed->setCursorPosition(0);
     for (const LoadPointFigures& lp : figures.loadPoints) {
         m_datasheet->addTopLevelItem(
             new QTreeWidgetItem({Text(lp.name), Figure(lp.failureRate), Figure(lp.outageDuration),
@@ -134,13 +193,21 @@ void CSimulationResultDockableDlg::ShowFigures(const ReportFigures& figures) {
 }
 
 QString CSimulationResultDockableDlg::Field(int group, const QString& label) const {
-    const auto& fields = group == 0 ? m_values : m_accuracies;
+    const auto& fields = group == 0 ? m_values : group == 1 ? m_accuracies : m_intervals;
     const auto it = fields.find(label);
     return it == fields.end() ? QString() : (*it)->text();
 }
 
 QString CSimulationResultDockableDlg::Status() const {
     return m_status->text();
+}
+
+QString CSimulationResultDockableDlg::MomentaryNote() const {
+    return m_momentaryNote->text();
+}
+
+QString CSimulationResultDockableDlg::WorstServed() const {
+    return m_worstServed->text();
 }
 
 } // namespace orvane

@@ -338,7 +338,10 @@ TEST(ProgressWindowTest, AFastRunReachesTheWindowAFewTimesASecondAndPausesAtItsY
 TEST(ReportFiguresTest, GoldenReportFillsTheResultForm) {
     test::GuiApp();
     TempDir dir;
-    fs::copy_file(Golden("two-feeders.txt"), dir.File("two-feeders.txt"));
+    // A report as written: the classic report, then its closing section.
+    const std::string classic = test::ReadFile(Golden("two-feeders.txt"));
+    test::WriteFile(dir.File("two-feeders.txt"),
+                    classic + test::ReadFile(Golden("two-feeders.more.txt")));
     CSimulationResultDockableDlg form;
     QStringList titles;
     for (const QGroupBox* g : form.findChildren<QGroupBox*>())
@@ -346,19 +349,39 @@ TEST(ReportFiguresTest, GoldenReportFillsTheResultForm) {
     EXPECT_TRUE(titles.contains("System result values"));
     EXPECT_TRUE(titles.contains("Load Point Datasheet"));
     form.ShowReport(dir.File("two-feeders.htm")); // reads the text report beside it
-    // Field, value and accuracy; ASAI's is ASUI 0.00017039 at SAIDI's 0.7%, relative to ASAI.
-    const std::tuple<const char*, const char*, const char*> system[] = {
-        {"SAIFI", "0.60677", "0.5%"},    {"SAIDI", "1.49259", "0.7%"},
-        {"CAIFI", "1.34306", nullptr},   {"CAIDI", "2.45962", nullptr},
-        {"ASUI", "0.00017039", nullptr}, {"ASAI", "0.99982961", "0.00012%"},
-        {"ENS", "5.50957", "1.7%"},      {"ANES", "0.01227", nullptr},
-        {"ACCI", "0.02716", nullptr}};
-    for (const auto& [field, value, accuracy] : system) {
+    // Field, value, accuracy and interval; ASAI's accuracy is ASUI 0.00017039 at SAIDI's 0.7%,
+    // relative to ASAI.
+    const std::tuple<const char*, const char*, const char*, const char*> system[] = {
+        {"SAIFI", "0.60677", "0.5%", "[0.60072, 0.61282]"},
+        {"SAIDI", "1.49259", "0.7%", "[1.47239, 1.51279]"},
+        {"CAIFI", "1.34306", nullptr, "[1.33606, 1.35007]"},
+        {"CAIDI", "2.45962", nullptr, "[2.43648, 2.48276]"},
+        {"ASUI", "0.00017039", nullptr, "[0.00016808, 0.00017269]"},
+        {"ASAI", "0.99982961", "0.00012%", "[0.99982731, 0.99983192]"},
+        {"ENS", "5.50957", "1.7%", "[5.32114, 5.69799]"},
+        {"ANES", "0.01227", nullptr, "[0.01185, 0.01269]"},
+        {"ACCI", "0.02716", nullptr, "[0.02627, 0.02806]"}};
+    for (const auto& [field, value, accuracy, interval] : system) {
         EXPECT_EQ(form.Field(0, field), value) << field;
+        EXPECT_EQ(form.Field(2, field), interval) << field;
         if (accuracy) {
             EXPECT_EQ(form.Field(1, field), accuracy) << field;
         }
     }
+    // A quantum of an hour hides the momentary indices: the note stands for them.
+    const char* note = "No momentary interruption can be seen at 24 quanta per day: a quantum "
+                       "lasts longer than the 5-minute momentary limit. Use at least 288 quanta "
+                       "per day.";
+    EXPECT_EQ(form.MomentaryNote(), note);
+    const QTreeWidget* further = form.FurtherSheet();
+    ASSERT_EQ(further->topLevelItemCount(), 8); // CEMI-1..5, CELID-1h/3h/8h, no cost
+    EXPECT_EQ(further->topLevelItem(0)->text(0), "CEMI-1");
+    EXPECT_EQ(further->topLevelItem(0)->text(1), "0.12531");
+    EXPECT_EQ(further->topLevelItem(0)->text(2), "[0.12279, 0.12783]");
+    EXPECT_EQ(further->topLevelItem(7)->text(0), "CELID-8h");
+    EXPECT_EQ(further->topLevelItem(7)->toolTip(0),
+              "share of customers with an outage longer than 8 hours/year");
+    EXPECT_EQ(form.WorstServed(), "Ridge, Works, Hospital, Elm St, Oak St");
     EXPECT_EQ(form.Status(), "30000 years simulated in 3:30 (142.56 years/sec)");
     ASSERT_EQ(form.Datasheet()->topLevelItemCount(), 5);
     const QTreeWidgetItem* elm = form.Datasheet()->topLevelItem(0);
@@ -371,10 +394,27 @@ TEST(ReportFiguresTest, GoldenReportFillsTheResultForm) {
     EXPECT_EQ(f.loadPoints[0].outageDuration.value, "2.31324");
     EXPECT_EQ(f.loadPoints[0].unavailability.value, "1.20620");
     EXPECT_EQ(f.loadPoints[4].energyNotSupplied.accuracy, "3.00%");
+    EXPECT_EQ(f.momentaryNote, note);
+    EXPECT_EQ(f.further.count("MAIFI"), 0u);
+    EXPECT_EQ(f.further.at("CELID-3h").interval, "[0.11208, 0.11655]");
+
+    // A report from before the closing section reads as it always did.
+    const ReportFigures old = ParseTextReport(classic);
+    EXPECT_TRUE(old.valid);
+    EXPECT_EQ(old.loadPoints.size(), 5u);
+    EXPECT_EQ(old.system.at("SAIFI").value, "0.60677");
+    EXPECT_EQ(old.system.at("SAIFI").interval, "");
+    EXPECT_TRUE(old.further.empty());
+    EXPECT_EQ(old.momentaryNote, "");
+    EXPECT_TRUE(old.worstServed.empty());
 
     form.ShowReport(dir.File("missing.htm"));
     EXPECT_EQ(form.Field(0, "SAIFI"), "");
+    EXPECT_EQ(form.Field(2, "SAIFI"), "");
     EXPECT_EQ(form.Datasheet()->topLevelItemCount(), 0);
+    EXPECT_EQ(form.FurtherSheet()->topLevelItemCount(), 0);
+    EXPECT_EQ(form.MomentaryNote(), "");
+    EXPECT_EQ(form.WorstServed(), "");
 }
 
 TEST(ReportFiguresTest, LongNamesErrorsAndPaths) {
@@ -384,11 +424,32 @@ TEST(ReportFiguresTest, LongNamesErrorsAndPaths) {
                         "|Industrial pa|  1.00000  1.0%|\n\n"
                         "SAIFI =   1.00000      1.0%\n"
                         "==========\nLoad Point: Industrial park = east\n"
-                        "----------\nFailure Rate = 1.00000 (1.00%)\n\n");
+                        "----------\nFailure Rate = 1.00000 (1.00%)\n\n"
+                        // The closing section, with momentary figures and costs.
+                        "\nFurther indices\n==========\n95% confidence intervals: ...\n"
+                        "----------\nClassic indices\nSAIFI    = 1.00000  [0.90000, 1.10000]\n"
+                        "----------\nMomentary interruptions\n"
+                        "Interruptions of at most 5 minutes.\n"
+                        "MAIFI    = 0.25000  [0.20000, 0.30000]\n"
+                        "----------\nInterruption cost\n"
+                        "ECOST    = 150.00000  [140.00000, 160.00000]\n"
+                        "----------\nWorst-served load points (by unavailability)\n"
+                        "Industrial pa  2.00000 hours/year, 1.00000 interruptions/year\n"
+                        "----------\nLoad Point: Industrial park = east\n"
+                        "Failure Rate   = 2.00000  [1.90000, 2.10000]\n"
+                        "ECOST          = 60.00000  [50.00000, 70.00000]\n==========\n");
     ASSERT_EQ(f.loadPoints.size(), 1u);
     EXPECT_EQ(f.loadPoints[0].name, "Industrial park = east");
     EXPECT_EQ(f.loadPoints[0].failureRate.value, "1.00000");
     EXPECT_EQ(f.system.count("Industrial park"), 0u);
+    EXPECT_EQ(f.system.at("SAIFI").value, "1.00000");
+    EXPECT_EQ(f.system.at("SAIFI").interval, "[0.90000, 1.10000]");
+    ASSERT_EQ(f.further.size(), 2u);
+    EXPECT_EQ(f.further.at("MAIFI").value, "0.25000");
+    EXPECT_EQ(f.further.at("ECOST").interval, "[140.00000, 160.00000]");
+    EXPECT_EQ(f.momentaryNote, "") << "the limit is no note";
+    // The section cuts names at 13 characters; the full name is the load point's.
+    EXPECT_EQ(f.worstServed, std::vector<std::string>{"Industrial park = east"});
 
     const ReportFigures error = ParseTextReport("error: (L3 C7) unknown attribute 'lenght'\n");
     EXPECT_FALSE(error.valid);
