@@ -1,10 +1,7 @@
 // orvane-cli import pandapower, on the bundled example and on files with mistakes.
 #include "cli/ImportCommand.h"
-#include "cli/ModelCommands.h"
-#include "cli/SimulateCommand.h"
 
-#include "support/Capture.h"
-#include "support/FixedClock.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -37,12 +34,7 @@ protected:
         options.outDir = dir.File("reports");
         options.title = "ring";
         options.jsonPath = dir.File("result.json");
-        std::atomic<bool> cancel{false};
-        test::FixedClock clock;
-        const Outcome o = test::Capture([&](std::FILE* out, std::FILE* err) {
-            return network.ends_with(".vlm") ? SimulateDrawing(options, &cancel, clock, out, err)
-                                             : cli::Simulate(options, &cancel, clock, out, err);
-        });
+        const Outcome o = test::RunSimulate(options);
         EXPECT_EQ(o.code, ExitOk) << o.err;
         return {nlohmann::json::parse(ReadFile(options.jsonPath)),
                 ReadFile(dir.File("reports/ring/ring.txt"))};

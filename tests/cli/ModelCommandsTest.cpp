@@ -6,8 +6,7 @@
 #include "model/NDLGenerator.h"
 #include "model/NetworkDrawing.h"
 #include "ndl/ParserDistrib.h"
-#include "support/Capture.h"
-#include "support/FixedClock.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <cstdio>
@@ -54,11 +53,7 @@ protected:
         SimulateOptions options;
         options.network = path;
         options.outDir = dir.File("out");
-        std::atomic<bool> cancel{false};
-        test::FixedClock clock;
-        return Capture([&](std::FILE* out, std::FILE* err) {
-            return SimulateDrawing(options, &cancel, clock, out, err);
-        });
+        return test::RunSimulate(options);
     }
     test::TempDir dir;
 };
@@ -272,9 +267,9 @@ std::string ParsedNetwork(const std::string& text) {
         char line[320];
         std::snprintf(line, sizeof line, "%u %u>%u %g %u %s %g/%g %g/%g %g/%g %g/%g\n",
                       static_cast<unsigned>(e.kind), e.a, e.b, e.rating, e.customers,
-                      e.kind == ElementKind::Load ? e.name.c_str() : "", e.failure.Scale(), e.failure.Shape(), e.isolation.Scale(),
-                      e.isolation.Shape(), e.repair.Scale(), e.repair.Shape(), e.reclose.Scale(),
-                      e.reclose.Shape());
+                      e.kind == ElementKind::Load ? e.name.c_str() : "", e.failure.Scale(),
+                      e.failure.Shape(), e.isolation.Scale(), e.isolation.Shape(), e.repair.Scale(),
+                      e.repair.Shape(), e.reclose.Scale(), e.reclose.Shape());
         all += line;
     }
     return all;

@@ -4,8 +4,7 @@
 #include "cli/SimulateCommand.h"
 
 #include "base/Version.h"
-#include "support/Capture.h"
-#include "support/FixedClock.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <cmath>
@@ -40,23 +39,20 @@ protected:
         options.outDir = dir.File("out");
         return options;
     }
-    static Outcome Run(const SimulateOptions& options) {
-        std::atomic<bool> cancel{false};
-        test::FixedClock clock;
-        return test::Capture([&](std::FILE* out, std::FILE* err) {
-            return Simulate(options, &cancel, clock, out, err);
-        });
-    }
     test::TempDir dir;
 };
 
-TEST_F(ResultFilesTest, JsonNamesItsFormatProgramSettingsAndUnits) {
+TEST_F(ResultFilesTest, JsonNamesItsFormatProgramSettingsIndicesAndUnits) {
     SimulateOptions options = Options();
     options.jsonPath = dir.File("result.json");
-    ASSERT_EQ(Run(options).code, ExitOk);
+    ASSERT_EQ(test::RunSimulate(options).code, ExitOk);
     const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
     EXPECT_EQ(json["formatVersion"], 1);
     EXPECT_EQ(json["program"], std::string("orvane-cli ") + Version);
+    EXPECT_EQ(json["network"], "feeder");
+    EXPECT_EQ(json["years"], 200); // accurate enough by yearMin
+    EXPECT_EQ(json["converged"], true);
+    EXPECT_EQ(json["stopReason"], "accuracy");
     EXPECT_EQ(json["settings"], nlohmann::json::parse(R"({"quantsPerDay": 4, "yearMin": 200,
         "yearMax": 400, "yearStep": 50, "accuracy": 0.2, "fuses": false, "isolators": false,
         "reclosers": false, "maxFlow": false})"));
@@ -73,17 +69,28 @@ TEST_F(ResultFilesTest, JsonNamesItsFormatProgramSettingsAndUnits) {
         {"ACCI", "demand unit x hours/affected customer/year"},
     };
     EXPECT_EQ(json["system"].size(), std::size(system));
-    for (const auto& [index, unit] : system)
+    for (const auto& [index, unit] : system) {
         EXPECT_EQ(json["system"][index]["unit"], unit) << index;
+        EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
+    }
+    for (const char* watched : {"SAIFI", "SAIDI", "CAIDI", "ENS"})
+        EXPECT_TRUE(json["system"][watched]["relativeAccuracy"].is_number()) << watched;
     const std::pair<const char*, const char*> loadPoint[] = {
         {"failureRate", "interruptions/year"},
         {"averageOutageDuration", "hours/interruption"},
         {"unavailability", "hours/year"},
         {"energyNotSupplied", "demand unit x hours/year"},
     };
-    for (const auto& lp : json["loadPoints"])
+    ASSERT_EQ(json["loadPoints"].size(), 2u);
+    for (const auto& lp : json["loadPoints"]) {
         for (const auto& [index, unit] : loadPoint)
             EXPECT_EQ(lp[index]["unit"], unit) << index;
+        // Both behind the one line: each fails as often as the system's customer on average.
+        EXPECT_DOUBLE_EQ(lp["failureRate"]["value"].get<double>(),
+                         json["system"]["SAIFI"]["value"].get<double>());
+    }
+    EXPECT_EQ(json["loadPoints"][0]["name"], "Farm, North");
+    EXPECT_EQ(json["loadPoints"][0]["customers"], 10);
 }
 
 TEST(JsonResultTest, SettingsOfTheDefaultSystemLine) {
@@ -97,9 +104,9 @@ TEST(JsonResultTest, SettingsOfTheDefaultSystemLine) {
 TEST_F(ResultFilesTest, JsonOnStandardOutputReplacesTheSummary) {
     SimulateOptions options = Options();
     options.jsonPath = dir.File("result.json");
-    ASSERT_EQ(Run(options).code, ExitOk);
+    ASSERT_EQ(test::RunSimulate(options).code, ExitOk);
     options.jsonPath = StandardStream;
-    const Outcome o = Run(options);
+    const Outcome o = test::RunSimulate(options);
     EXPECT_EQ(o.code, ExitOk) << o.err;
     EXPECT_EQ(o.out, ReadFile(dir.File("result.json")));
     EXPECT_EQ(o.err, "");
@@ -139,7 +146,7 @@ TEST_F(ResultFilesTest, CsvTablesHoldTheFiguresOfTheJson) {
     SimulateOptions options = Options();
     options.jsonPath = dir.File("result.json");
     options.csvDir = dir.File("tables/new");
-    const Outcome o = Run(options);
+    const Outcome o = test::RunSimulate(options);
     ASSERT_EQ(o.code, ExitOk) << o.err;
     const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
 
@@ -185,7 +192,7 @@ TEST_F(ResultFilesTest, CsvDirectoryThatCannotBeMadeFailsBeforeTheRun) {
     SimulateOptions options = Options();
     WriteFile(dir.File("taken"), "a file, not a directory");
     options.csvDir = dir.File("taken");
-    Outcome o = Run(options);
+    Outcome o = test::RunSimulate(options);
     EXPECT_EQ(o.code, ExitUsage);
     EXPECT_EQ(o.err, "orvane-cli: cannot create the CSV directory '" + options.csvDir +
                          "': Not a directory\n");
@@ -193,7 +200,7 @@ TEST_F(ResultFilesTest, CsvDirectoryThatCannotBeMadeFailsBeforeTheRun) {
 
     options.csvDir = dir.File("tables");
     std::filesystem::create_directories(dir.File("tables/system.csv/in-the-way"));
-    o = Run(options);
+    o = test::RunSimulate(options);
     EXPECT_EQ(o.code, ExitUsage);
     EXPECT_EQ(o.err.rfind("orvane-cli: cannot write '" + dir.File("tables/system.csv") + "': ", 0),
               0u)

@@ -1,7 +1,7 @@
 #include "cli/SimulateCommand.h"
 #include "cli/JsonResult.h"
 #include "cli/TerminalProgress.h"
-#include "support/Capture.h"
+#include "support/CliRun.h"
 #include "support/FixedClock.h"
 #include "support/TempDir.h"
 
@@ -21,22 +21,9 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-const char* const Feeder =
-    "system: quantsPerDay = 4; yearMin = 100; yearMax = 300; yearStep = 100\n"
-    "source: connect = 1\n"
-    "line: connect = 1, 2; failure = 2; repair = 10\n"
-    "load: name = \"Farm\"; connect = 2; customers = 10\n";
-
-using test::Capture;
+using test::CliFeeder;
 using test::Outcome;
-
-Outcome RunCommand(const SimulateOptions& options, bool cancelled = false) {
-    std::atomic<bool> cancel{cancelled};
-    test::FixedClock clock;
-    return Capture([&](std::FILE* out, std::FILE* err) {
-        return Simulate(options, &cancel, clock, out, err);
-    });
-}
+using test::RunSimulate;
 
 class SimulateCommandTest : public ::testing::Test {
 protected:
@@ -50,29 +37,24 @@ protected:
     test::TempDir dir;
 };
 
+// --name names the directory, the files and the heading; the bar picture goes beside them.
 TEST_F(SimulateCommandTest, WritesBothReportsAndTheBarPicture) {
-    const Outcome o = RunCommand(Options(Feeder));
+    SimulateOptions options = Options(CliFeeder);
+    options.title = "North feeder";
+    const Outcome o = RunSimulate(options);
     ASSERT_EQ(o.code, ExitOk) << o.err;
-    const std::string text = ReadFile(dir.File("out/feeder/feeder.txt"));
-    const std::string html = ReadFile(dir.File("out/feeder/feeder.htm"));
+    const std::string text = ReadFile(dir.File("out/North feeder/North feeder.txt"));
+    const std::string html = ReadFile(dir.File("out/North feeder/North feeder.htm"));
     EXPECT_NE(text.find("SAIFI = "), std::string::npos);
-    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :feeder</font></b>", 0), 0u);
-    EXPECT_NE(html.find("<a href=\"feeder.htm#Farm\">Farm</a>"), std::string::npos);
+    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :North feeder</font></b>", 0), 0u);
+    EXPECT_NE(html.find("<a href=\"North feeder.htm#Farm\">Farm</a>"), std::string::npos);
     EXPECT_NE(html.find("src=\"../Bar.bmp\""), std::string::npos);
     const std::string bar = ReadFile(dir.File("out/Bar.bmp"));
     ASSERT_GE(bar.size(), 54u);
     EXPECT_EQ(bar.substr(0, 2), "BM");
     EXPECT_NE(o.out.find("Simulated 300 years.\n  SAIFI "), std::string::npos);
-    EXPECT_NE(o.out.find(dir.File("out/feeder/feeder.htm")), std::string::npos);
+    EXPECT_NE(o.out.find(dir.File("out/North feeder/North feeder.htm")), std::string::npos);
     EXPECT_EQ(o.err, "");
-}
-
-TEST_F(SimulateCommandTest, NameOptionNamesDirectoryFilesAndHeading) {
-    SimulateOptions options = Options(Feeder);
-    options.title = "North feeder";
-    ASSERT_EQ(RunCommand(options).code, ExitOk);
-    const std::string html = ReadFile(dir.File("out/North feeder/North feeder.htm"));
-    EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :North feeder</font>", 0), 0u);
 }
 
 TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
@@ -94,16 +76,13 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
          ExitNetworkError,
          ": error: the network has no load points; add at least one load definition to simulate "
          "it\n"},
-        {"missing file", Feeder, "", "absent.ndl", ExitUsage,
+        {"missing file", CliFeeder, "", "absent.ndl", ExitUsage,
          "orvane-cli: cannot read the network file '"},
-        {"directory", Feeder, "", "folder.ndl", ExitUsage,
+        {"directory", CliFeeder, "", "folder.ndl", ExitUsage,
          "orvane-cli: '" + dir.File("folder.ndl") +
              "' is a directory, not a network file; name an NDL or .vlm file.\n"},
-        {"bad title", Feeder, "a/b", nullptr, ExitUsage,
+        {"bad title", CliFeeder, "a/b", nullptr, ExitUsage,
          "orvane-cli: 'a/b' cannot name a report directory; give --name a plain name without "
-         "'/' or '\\'.\n"},
-        {"backslash title", Feeder, "a\\b", nullptr, ExitUsage,
-         "orvane-cli: 'a\\b' cannot name a report directory; give --name a plain name without "
          "'/' or '\\'.\n"},
     };
     std::filesystem::create_directory(dir.File("folder.ndl"));
@@ -114,7 +93,7 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
         if (c.network)
             options.network = dir.File(c.network);
         std::filesystem::remove_all(options.outDir);
-        const Outcome o = RunCommand(options);
+        const Outcome o = RunSimulate(options);
         EXPECT_EQ(o.code, c.code);
         EXPECT_NE(o.err.find(c.err), std::string::npos) << o.err;
         EXPECT_EQ(o.out, "");
@@ -126,10 +105,10 @@ TEST_F(SimulateCommandTest, FailuresGiveClearMessagesAndExitCodes) {
 }
 
 TEST_F(SimulateCommandTest, CancelledRunKeepsThePreviousReports) {
-    ASSERT_EQ(RunCommand(Options(Feeder)).code, ExitOk);
+    ASSERT_EQ(RunSimulate(Options(CliFeeder)).code, ExitOk);
     const std::string previous = ReadFile(dir.File("out/feeder/feeder.txt"));
     ASSERT_NE(previous.find("SAIFI = "), std::string::npos);
-    const Outcome o = RunCommand(Options(Feeder), true);
+    const Outcome o = RunSimulate(Options(CliFeeder), true);
     EXPECT_EQ(o.code, ExitCancelled);
     EXPECT_EQ(o.err, "orvane-cli: simulation cancelled; the previous reports are as they were.\n");
     EXPECT_EQ(ReadFile(dir.File("out/feeder/feeder.txt")), previous);
@@ -145,37 +124,13 @@ TEST(CancelledExitCodeTest, SigtermAndCtrlCAreToldApart) {
               (std::vector{130, 143}));
 }
 
-TEST_F(SimulateCommandTest, JsonHoldsEveryIndexWithItsAccuracy) {
-    SimulateOptions options = Options(Feeder);
-    options.jsonPath = dir.File("result.json");
-    ASSERT_EQ(RunCommand(options).code, ExitOk);
-    const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
-    EXPECT_EQ(json["network"], "feeder");
-    EXPECT_EQ(json["years"], 300);
-    EXPECT_EQ(json["converged"], true);
-    EXPECT_EQ(json["stopReason"], "accuracy");
-    for (const char* index : {"SAIFI", "SAIDI", "CAIDI", "ENS"}) {
-        EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
-        EXPECT_TRUE(json["system"][index]["relativeAccuracy"].is_number()) << index;
-    }
-    for (const char* index : {"CAIFI", "ASUI", "ASAI", "AENS", "ACCI"})
-        EXPECT_TRUE(json["system"][index]["value"].is_number()) << index;
-    ASSERT_EQ(json["loadPoints"].size(), 1u);
-    const auto& farm = json["loadPoints"][0];
-    EXPECT_EQ(farm["name"], "Farm");
-    EXPECT_EQ(farm["customers"], 10);
-    // One load point behind one line: its failure rate is the system's SAIFI.
-    EXPECT_DOUBLE_EQ(farm["failureRate"]["value"].get<double>(),
-                     json["system"]["SAIFI"]["value"].get<double>());
-}
-
 // Asked for 0.1% in at most 300 years, the run stops short of it and says so everywhere.
 TEST_F(SimulateCommandTest, RunThatStopsAtTheYearLimitIsFlagged) {
-    std::string ndl = Feeder;
+    std::string ndl = CliFeeder;
     ndl.replace(ndl.find("yearStep = 100"), 14, "yearStep = 100; accuracy = 0.001");
     SimulateOptions options = Options(ndl);
     options.jsonPath = dir.File("result.json");
-    const Outcome o = RunCommand(options);
+    const Outcome o = RunSimulate(options);
     ASSERT_EQ(o.code, ExitOk) << o.err;
     EXPECT_NE(o.out.find("Simulated 300 years.\n  Not converged: the year limit (300 years) came "
                          "before every index reached the accuracy of 0.1%; raise yearMax for "
@@ -190,7 +145,7 @@ TEST_F(SimulateCommandTest, RunThatStopsAtTheYearLimitIsFlagged) {
 // The parser reads through a temporary file. When none can be made the fault is the machine's, not
 // the network's: exit 2. A child process runs with just enough descriptors for the two reports.
 TEST_F(SimulateCommandTest, NoTemporaryFileForTheParserIsAFileError) {
-    const SimulateOptions options = Options(Feeder);
+    const SimulateOptions options = Options(CliFeeder);
     std::FILE* err = std::tmpfile();
     ASSERT_NE(err, nullptr);
     const pid_t child = fork();
@@ -228,9 +183,9 @@ TEST_F(SimulateCommandTest, NoTemporaryFileForTheParserIsAFileError) {
 
 // Results that cannot all be written are a failure, named with the file, never "Reports: ...".
 TEST_F(SimulateCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
-    SimulateOptions options = Options(Feeder);
+    SimulateOptions options = Options(CliFeeder);
     options.jsonPath = dir.File("missing/result.json");
-    Outcome o = RunCommand(options);
+    Outcome o = RunSimulate(options);
     EXPECT_EQ(o.code, ExitUsage);
     EXPECT_EQ(o.err, "orvane-cli: cannot write '" + options.jsonPath +
                          "': No such file or directory; check that the directory exists and has "
@@ -239,7 +194,7 @@ TEST_F(SimulateCommandTest, OutputThatCannotBeWrittenFailsTheCommand) {
 
     options.jsonPath.clear();
     std::filesystem::create_directories(dir.File("out/feeder/feeder.htm"));
-    o = RunCommand(options);
+    o = RunSimulate(options);
     EXPECT_EQ(o.code, ExitUsage);
     EXPECT_EQ(o.err, "orvane-cli: cannot write '" + dir.File("out/feeder/feeder.htm") +
                          "': a directory of that name is in the way; the previous reports are as "

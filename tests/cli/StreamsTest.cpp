@@ -2,8 +2,7 @@
 #include "cli/NdlCheck.h"
 #include "cli/SimulateCommand.h"
 
-#include "support/Capture.h"
-#include "support/FixedClock.h"
+#include "support/CliRun.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -16,11 +15,7 @@ using test::Outcome;
 using test::ReadFile;
 using test::WriteFile;
 
-const char* const Feeder =
-    "system: quantsPerDay = 4; yearMin = 100; yearMax = 300; yearStep = 100\n"
-    "source: connect = 1\n"
-    "line: connect = 1, 2; failure = 2; repair = 10\n"
-    "load: name = \"Farm\"; connect = 2; customers = 10\n";
+using test::CliFeeder;
 
 // A stream holding text, as standard input would.
 class Input {
@@ -62,52 +57,31 @@ protected:
 
 // The same text from a file and from standard input gives the same report, titled "stdin".
 TEST_F(StreamsTest, NetworkFromStandardInputIsTitledStdin) {
-    const Outcome o = SimulateInput(Feeder);
+    const Outcome o = SimulateInput(CliFeeder);
     ASSERT_EQ(o.code, ExitOk) << o.err;
     EXPECT_NE(o.out.find("Reports: " + dir.File("out/stdin/stdin.txt")), std::string::npos);
     const std::string html = ReadFile(dir.File("out/stdin/stdin.htm"));
     EXPECT_EQ(html.rfind("<b><font size=\"4\">Network name :stdin</font></b>", 0), 0u);
 
-    WriteFile(dir.File("stdin.ndl"), Feeder);
+    WriteFile(dir.File("stdin.ndl"), CliFeeder);
     SimulateOptions options;
     options.network = dir.File("stdin.ndl");
     options.outDir = dir.File("file");
-    std::atomic<bool> cancel{false};
-    test::FixedClock clock;
-    const Outcome fromFile = test::Capture([&](std::FILE* out, std::FILE* err) {
-        return Simulate(options, &cancel, clock, out, err);
-    });
-    ASSERT_EQ(fromFile.code, ExitOk);
+    ASSERT_EQ(test::RunSimulate(options).code, ExitOk);
     EXPECT_EQ(ReadFile(dir.File("file/stdin/stdin.txt")),
               ReadFile(dir.File("out/stdin/stdin.txt")));
+
+    // Its errors point at <stdin>: the check below says the same of every error there is.
+    const Outcome bad = SimulateInput("system: quantsPerDay = 24\nlin: connect = 1, 2\n");
+    EXPECT_EQ(bad.code, ExitNetworkError);
+    EXPECT_EQ(bad.err, "<stdin>:2:5: error: unknown type keyword \"lin\"\n");
+    EXPECT_EQ(bad.out, "");
 }
 
 TEST_F(StreamsTest, NameOptionTitlesAStandardInputRun) {
-    ASSERT_EQ(SimulateInput(Feeder, "North").code, ExitOk);
+    ASSERT_EQ(SimulateInput(CliFeeder, "North").code, ExitOk);
     EXPECT_TRUE(std::filesystem::exists(dir.File("out/North/North.htm")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("out/stdin")));
-}
-
-TEST_F(StreamsTest, ErrorsInStandardInputPointAtStdin) {
-    struct Case {
-        const char* ndl;
-        const char* err;
-    };
-    const Case cases[] = {
-        {"system: quantsPerDay = 24\nlin: connect = 1, 2\n",
-         "<stdin>:2:5: error: unknown type keyword \"lin\"\n"},
-        {"", "<stdin>: error: the text has no system definition; start it with one, for example "
-             "'system: quantsPerDay = 24'.\n"},
-        {"system: quantsPerDay = 24\nsource: connect = 1\n",
-         "<stdin>: error: the network has no load points; add at least one load definition to "
-         "simulate it\n"},
-    };
-    for (const Case& c : cases) {
-        const Outcome o = SimulateInput(c.ndl);
-        EXPECT_EQ(o.code, ExitNetworkError) << c.ndl;
-        EXPECT_EQ(o.err, c.err);
-        EXPECT_EQ(o.out, "");
-    }
 }
 
 // check on NDL text says what simulate would refuse, in the same words, without a report.
@@ -120,7 +94,7 @@ TEST_F(StreamsTest, CheckReadsNdlTextWithoutSimulating) {
         std::string err; // after the file name
     };
     const Case cases[] = {
-        {"passes", Feeder, ExitOk, "Checking completed : No error found!\n", ""},
+        {"passes", CliFeeder, ExitOk, "Checking completed : No error found!\n", ""},
         {"bad value", "system: quantsPerDay = 24\nload: connect = 1; customers = -3\n",
          ExitNetworkError, "",
          ":3:1: error: the \"customers\" attribute must be an integer in the range "

@@ -10,10 +10,10 @@
 #include "editor/RecloserView.h"
 #include "editor/WidgetPainter.h"
 #include "model/TypeOrder.h"
+#include "support/GuiTest.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -23,24 +23,6 @@
 namespace orvane {
 namespace {
 
-// Text needs a GUI application; the offscreen platform needs no display.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_editor_drawing";
-        static char* argv[] = {name, nullptr};
-        m_app = new QGuiApplication(argc, argv);
-    }
-    void TearDown() override { delete m_app; }
-
-private:
-    QGuiApplication* m_app = nullptr;
-};
-[[maybe_unused]] ::testing::Environment* const g_qt =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 const QRgb kWhite = qRgb(255, 255, 255);
 const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kGrey = qRgb(128, 128, 128);
@@ -48,7 +30,9 @@ const QRgb kBlue = qRgb(0, 0, 255);
 const QRgb kRed = qRgb(255, 0, 0);
 constexpr uint32_t kGreyRef = 0x808080;
 
+// Text needs the application object.
 QImage Render(const std::function<void(QPainter&)>& paint) {
+    test::GuiApp();
     QImage image(200, 200, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
@@ -74,17 +58,15 @@ TEST(DrawingTest, ColorrefChannelsAreBlueGreenRed) {
     EXPECT_EQ(ColorFromRef(0x123456), QColor(0x56, 0x34, 0x12));
 }
 
-// Each symbol drawn alone, without markers, checked at a few telling pixels.
+// Each symbol drawn alone, without markers, checked at a few telling pixels. How the symbols
+// turn with their segment is SymbolGeometry's (ModeTest); here it is drawn where it says.
 TEST(DrawingTest, SymbolPixels) {
     const CLine line({20, 50}, {180, 50}, 1, 0x0000FF);
     const CBusBar bar({20, 100}, {180, 100}, 2, kGreyRef);
     const CCircuitBreaker breaker({20, 40}, {180, 40}, 1, kGreyRef);
-    const CCircuitBreaker diagonalBreaker({0, 0}, {100, 100}, 1, kGreyRef);
     const CFuse fuse({20, 100}, {180, 100}, 1, kGreyRef);
     const CRecloser recloser({20, 160}, {180, 160}, 1, kGreyRef);
     const CIsolator isolator({20, 50}, {180, 50}, 1, kGreyRef);
-    const CIsolator verticalIsolator({50, 80}, {50, 180}, 1, kGreyRef);
-    const CIsolator diagonalIsolator({100, 100}, {200, 0}, 1, kGreyRef);
     const CEquipment equipment({20, 100}, {180, 100}, 1, kGreyRef);
     CLoadPoint load({100, 100}, 1, kGreyRef);
     load.m_name = "Mill";
@@ -95,8 +77,6 @@ TEST(DrawingTest, SymbolPixels) {
         {&bar, {{100, 99, kGrey}, {100, 100, kGrey}, {100, 102, kWhite}}},
         // Breaker: an X reaching (100 +- 7, 40 +- 7), over the segment, without sides.
         {&breaker, {{93, 33, kBlack}, {93, 47, kBlack}, {100, 40, kBlack}, {93, 36, kWhite}}},
-        // Turned with a diagonal segment: A = B = 4, the arms run straight through (50, 50).
-        {&diagonalBreaker, {{42, 50, kBlack}, {50, 42, kBlack}, {40, 40, kGrey}}},
         // Fuse: the X plus the two sides across the segment.
         {&fuse, {{95, 95, kBlack}, {93, 96, kBlack}, {107, 104, kBlack}, {100, 93, kWhite}}},
         // Recloser: ring of radius 7, one slash of r = 5, the segment on top.
@@ -104,9 +84,6 @@ TEST(DrawingTest, SymbolPixels) {
         // Isolator: a gap from 1 to 12 past the midpoint, toward increasing coordinates.
         {&isolator, {{99, 50, kGrey}, {101, 50, kWhite}, {112, 50, kWhite}, {113, 50, kGrey}}},
         {&isolator, {{106, 56, kBlack}, {112, 62, kBlack}}},
-        {&verticalIsolator, {{50, 129, kGrey}, {50, 136, kWhite}, {56, 136, kBlack}}},
-        // m = (150, 50), A = B = 8: white gap toward (142, 58), blade to (150, 66).
-        {&diagonalIsolator, {{146, 54, kWhite}, {140, 60, kGrey}, {150, 66, kBlack}}},
         // Rings of radius 7 around (97, 100) and (103, 100), both whole, the segment hidden.
         {&equipment, {{110, 100, kGrey}, {96, 100, kGrey}, {104, 100, kGrey}, {100, 100, kWhite}}},
         // Load point: a black bar of 23 pixels, the stub 9 above the point drawn over it.

@@ -38,17 +38,5 @@ TEST(DistributionTest, SampleInvertsTheNextDrawOfTheGenerator) {
     EXPECT_EQ(g.State(), reference.State());
 }
 
-TEST(DistributionTest, ShapeOneIsExponentialWithMeanScale) {
-    Random g;
-    DistributionWeibull d;
-    d.SetParameters(&g, 10.0, 1.0);
-    const int n = 200000;
-    double sum = 0.0;
-    for (int i = 0; i < n; ++i)
-        sum += d.Sample();
-    // Standard error 10 / sqrt(n) = 0.022.
-    EXPECT_NEAR(sum / n, 10.0, 0.1);
-}
-
 } // namespace
 } // namespace orvane

@@ -1,8 +1,6 @@
 #include "engine/LoadProfile.h"
 
 #include "base/Output.h"
-#include "engine/Simulation.h"
-#include "support/FixedClock.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -125,28 +123,6 @@ TEST(LoadProfileTest, ShapesTowardsAverageAndPeak) {
         EXPECT_EQ(shaped.variable, c.variable) << label;
         EXPECT_EQ(test::ReadFile(dir.File("report.txt")), c.warnings) << label;
     }
-}
-
-TEST(LoadProfileTest, OneVaryingLoadMakesAllLoadsVariable) {
-    test::TempDir dir;
-    Output output;
-    output.OpenTextOutput(dir.File("report.txt"));
-    test::FixedClock clock;
-    Simulation sim(output);
-    sim.Init(nullptr, clock);
-    sim.SetSystem(24, 100, 1000, 100, 0.05);
-    sim.AddLoad("flat", 2, Simulation::LoadSink, 1, {1.0}, 1.0, 1.0);
-    sim.AddLoad("even", 3, Simulation::LoadSink, 1, {4.0, 4.0}, 2.0, -1.0);
-    EXPECT_FALSE(sim.VariableLoads());
-    sim.AddLoad("shaped", 3, Simulation::LoadSink, 1, {1.0, 2.0}, 3.0, 2.0);
-    EXPECT_TRUE(sim.VariableLoads());
-    sim.AddLoad("flat again", 2, Simulation::LoadSink, 1, {}, -1.0, -1.0);
-    EXPECT_TRUE(sim.VariableLoads());
-    // The average above the peak mirrors the lower half of the profile above it.
-    EXPECT_EQ(sim.Element(2).rating, 4.0);
-    output.CloseTextOutput();
-    EXPECT_EQ(test::ReadFile(dir.File("report.txt")),
-              "warning: load scaling failed (shaped), desired peak = 2.0000, actual = 4.0000)\n");
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 // The built programs run as a user runs them: arguments, standard streams and exit codes.
 #include "support/RunProgram.h"
-#include "support/TempDir.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <nlohmann/json.hpp>
 
 namespace orvane::test {
 namespace {
@@ -38,7 +35,7 @@ TEST(CliProgramTest, UnknownOptionsAndMissingCommandsExitWithTwo) {
          "The following arguments were not expected: y --json\n"
          "Run with --help for more information.\n"},
         {{},
-         "A command is required: simulate, check, ndl or import\n"
+         "A command is required: simulate, compare, check, ndl or import\n"
          "Run with --help for more information.\n"},
         {{"simulate"}, "NETWORK is required\nRun with --help for more information.\n"},
     };
@@ -50,11 +47,6 @@ TEST(CliProgramTest, UnknownOptionsAndMissingCommandsExitWithTwo) {
         EXPECT_EQ(o.out, "");
     }
 }
-
-const char* const Feeder = "system: quantsPerDay = 4; yearMin = 100; yearMax = 300\n"
-                           "source: connect = 1\n"
-                           "line: connect = 1, 2; failure = 2; repair = 10\n"
-                           "load: name = \"Farm\"; connect = 2; customers = 10\n";
 
 #ifdef ORVANE_GUI_PROGRAM
 // A package's post-install checks and scripts ask without a display.

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 namespace orvane::test {
 
@@ -13,20 +12,25 @@ struct Outcome {
     std::string err;
 };
 
+// Everything in a temporary file from its start; closes it.
+inline std::string ReadAndClose(std::FILE* file) {
+    std::string text;
+    std::rewind(file);
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
 // Runs command(out, err) with both streams captured in temporary files.
 template <class Command> Outcome Capture(Command command) {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     Outcome o;
     o.code = command(out, err);
-    for (auto [file, text] : {std::pair{out, &o.out}, std::pair{err, &o.err}}) {
-        std::rewind(file);
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-            text->append(buffer, n);
-        std::fclose(file);
-    }
+    o.out = ReadAndClose(out);
+    o.err = ReadAndClose(err);
     return o;
 }
 

@@ -12,17 +12,6 @@ namespace orvane::test {
 
 namespace {
 
-std::string ReadAll(std::FILE* file) {
-    std::string text;
-    std::rewind(file);
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
 bool Removed(const char* entry, const std::vector<std::string>& names) {
     for (const std::string& name : names)
         if (std::strncmp(entry, name.c_str(), name.size()) == 0 && entry[name.size()] == '=')
@@ -69,8 +58,8 @@ Outcome RunProgram(const std::string& program, const ProgramRun& run) {
     if (child > 0 && waitpid(child, &status, 0) == child)
         o.code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     std::fclose(in);
-    o.out = ReadAll(out);
-    o.err = ReadAll(err);
+    o.out = ReadAndClose(out);
+    o.err = ReadAndClose(err);
     return o;
 }
 
