@@ -151,12 +151,14 @@ TEST_F(ResultFilesTest, CsvTablesHoldTheFiguresOfTheJson) {
     const auto json = nlohmann::json::parse(ReadFile(options.jsonPath));
 
     const auto system = ParseCsv(ReadFile(dir.File("tables/new/system.csv")));
-    ASSERT_EQ(system.size(), 10u);
-    EXPECT_EQ(system[0], (std::vector<std::string>{"index", "value", "relativeAccuracy", "unit"}));
+    ASSERT_EQ(system.size(), 18u); // nine classic indices, CEMI-1..5, CELID-1h, 3h, 8h
+    EXPECT_EQ(system[0], (std::vector<std::string>{"index", "value", "relativeAccuracy", "unit",
+                                                   "low95", "high95"}));
     for (size_t i = 1; i < system.size(); ++i) {
         const auto& row = system[i];
-        ASSERT_EQ(row.size(), 4u);
-        const auto& index = json["system"][row[0]];
+        ASSERT_EQ(row.size(), 6u);
+        const bool classic = json["system"].contains(row[0]);
+        const auto& index = classic ? json["system"][row[0]] : json["further"][row[0]];
         SCOPED_TRACE(row[0]);
         EXPECT_EQ(Read(row[1]), index["value"].get<double>());
         if (index.contains("relativeAccuracy")) {
@@ -165,17 +167,19 @@ TEST_F(ResultFilesTest, CsvTablesHoldTheFiguresOfTheJson) {
             EXPECT_EQ(row[2], "");
         }
         EXPECT_EQ(row[3], index["unit"]);
+        EXPECT_EQ(Read(row[4]), index["interval95"][0].get<double>());
+        EXPECT_EQ(Read(row[5]), index["interval95"][1].get<double>());
     }
 
     const auto loads = ParseCsv(ReadFile(dir.File("tables/new/loadpoints.csv")));
     ASSERT_EQ(loads.size(), 3u);
-    ASSERT_EQ(loads[0].size(), 10u);
+    ASSERT_EQ(loads[0].size(), 14u);
     EXPECT_EQ(loads[0][0], "name");
     EXPECT_EQ(loads[0][1], "customers");
     for (size_t i = 1; i < loads.size(); ++i) {
         const auto& row = loads[i];
         const auto& lp = json["loadPoints"][i - 1];
-        ASSERT_EQ(row.size(), 10u);
+        ASSERT_EQ(row.size(), 14u);
         EXPECT_EQ(row[0], lp["name"]);
         EXPECT_EQ(std::stoul(row[1]), lp["customers"].get<unsigned>());
         for (size_t k = 0; k < 4; ++k) {
@@ -184,6 +188,8 @@ TEST_F(ResultFilesTest, CsvTablesHoldTheFiguresOfTheJson) {
             EXPECT_EQ(Read(row[2 + 2 * k]), index["value"].get<double>());
             EXPECT_EQ(Read(row[3 + 2 * k]), index["relativeAccuracy"].get<double>());
         }
+        EXPECT_EQ(Read(row[10]), lp["sustained"]["value"].get<double>());
+        EXPECT_EQ(row[11] + row[12] + row[13], ""); // hourly steps, no cost curves
     }
     EXPECT_EQ(loads[1][0], "Farm, North");
 }
