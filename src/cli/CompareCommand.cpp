@@ -84,6 +84,11 @@ void PrintTable(const CompareOptions& options, const ComparisonResult& result, s
                  "intervals of B - A.\n",
                  options.a.c_str(), options.b.c_str(), result.years,
                  static_cast<unsigned long long>(options.seed));
+    if (result.unnamedA + result.unnamedB > 0)
+        std::fprintf(out,
+                     "Note: %u failing components of A and %u of B have no name of their own and "
+                     "are matched by their order; name them to be sure they are matched.\n",
+                     result.unnamedA, result.unnamedB);
     if (!result.converged)
         std::fprintf(out, "Not converged: the year limit came before both variants reached their "
                           "accuracy.\n");

@@ -1,5 +1,6 @@
 #include "editor/SimulationSettingsDlg.h"
 
+#include "editor/FieldText.h"
 #include "model/SimulationSettings.h"
 
 #include <QCheckBox>
@@ -12,6 +13,12 @@
 #include <QVBoxLayout>
 
 namespace orvane {
+
+namespace {
+QString MomentaryCaption() {
+    return CSimulationSettingsDlg::tr("Momentary limit (minutes)");
+}
+} // namespace
 
 CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QWidget* parent)
     : CDataDialog(tr("Simulation settings"), parent), m_settings(settings) {
@@ -44,8 +51,8 @@ CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QW
     m_reclosers = addSwitch(tr("Reclosers"), settings.reclosers);
     m_maxFlow = addSwitch(tr("Maximum Flow"), settings.maxFlow);
 
-    // Advanced: the seed and the replicas of the run; an empty seed keeps the one default
-    // sequence of random numbers.
+    // Advanced: the seed and the replicas of the run, where an empty seed keeps the one default
+    // sequence of random numbers; and the longest interruption that counts as momentary.
     auto* advancedGroup = new QGroupBox(tr("Advanced"), this);
     auto* advancedForm = new QFormLayout(advancedGroup);
     m_seed =
@@ -54,6 +61,9 @@ CSimulationSettingsDlg::CSimulationSettingsDlg(CSimulationSettings& settings, QW
     m_replicas = new QLineEdit(QString::number(settings.replicas), advancedGroup);
     advancedForm->addRow(tr("Seed"), m_seed);
     advancedForm->addRow(tr("Replicas"), m_replicas);
+    m_momentary =
+        new QLineEdit(QString::fromStdString(FieldNumber(settings.momentary)), advancedGroup);
+    advancedForm->addRow(MomentaryCaption(), m_momentary);
 
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
@@ -100,6 +110,11 @@ bool CSimulationSettingsDlg::Store() {
     if (!seedValid)
         return Refuse(m_seed, tr("Please enter a whole number of at most 20 digits in \"Seed\", "
                                  "or leave it empty for the default sequence."));
+    const std::optional<double> momentary = ParseNumber(m_momentary->text().toStdString());
+    if (!momentary || *momentary < 0.0 || *momentary > CSimulationSettings::kMaxMomentary)
+        return Refuse(m_momentary, tr("Please enter a number between 0 and %1 in \"%2\".")
+                                       .arg(CSimulationSettings::kMaxMomentary)
+                                       .arg(MomentaryCaption()));
     m_settings.quantsPerDay = quants;
     m_settings.yearMin = m_yearMin->IsChecked() ? yearMin : 0;
     m_settings.yearMax = m_yearMax->IsChecked() ? yearMax : 0;
@@ -113,6 +128,7 @@ bool CSimulationSettingsDlg::Store() {
     m_settings.seeded = !seedText.isEmpty() || replicas > 1;
     m_settings.seed = seed;
     m_settings.replicas = static_cast<uint32_t>(replicas);
+    m_settings.momentary = *momentary;
     return true;
 }
 

@@ -23,6 +23,7 @@ public:
     QCheckBox* MaxFlowCheck() const { return m_maxFlow; }
     QLineEdit* SeedEdit() const { return m_seed; }
     QLineEdit* ReplicasEdit() const { return m_replicas; }
+    QLineEdit* MomentaryEdit() const { return m_momentary; }
 
 protected:
     bool Store() override;
@@ -40,6 +41,7 @@ private:
     QCheckBox* m_maxFlow;
     QLineEdit* m_seed;
     QLineEdit* m_replicas;
+    QLineEdit* m_momentary;
 };
 
 } // namespace orvane

@@ -12,17 +12,28 @@ namespace {
 
 constexpr double Unbounded = std::numeric_limits<double>::infinity();
 
-IntervalFigure Bounded(double value, double halfWidth, double most) {
-    return IntervalFigure{value, halfWidth, std::max(0.0, value - halfWidth),
-                          std::min(most, value + halfWidth)};
+// Counts and shares that were 0 in every one of n years have no spread to measure; with 95%
+// confidence they are below 3 / n a year (the rule of three), not exactly 0.
+IntervalFigure Bounded(double value, double halfWidth, double most, bool count, uint64_t years) {
+    IntervalFigure f{value, halfWidth, std::max(0.0, value - halfWidth),
+                     std::min(most, value + halfWidth)};
+    if (count && value == 0.0 && f.high == 0.0 && years > 0)
+        f.high = std::min(most, 3.0 / static_cast<double>(years));
+    return f;
 }
 
-IntervalFigure Figure(const RatioInterval& r, double most = Unbounded) {
-    return Bounded(r.Value(), r.HalfWidth(), most);
+IntervalFigure Figure(const RatioInterval& r, bool count) {
+    return Bounded(r.Value(), r.HalfWidth(), Unbounded, count, r.Years());
 }
 
 bool Fraction(SystemIndex index) {
     return index == SystemIndex::Asui || index == SystemIndex::Asai ||
+           (index >= SystemIndex::Cemi1 && index <= SystemIndex::Celid8);
+}
+
+bool Count(SystemIndex index) {
+    return index == SystemIndex::Saifi || index == SystemIndex::Maifi ||
+           index == SystemIndex::MaifiE ||
            (index >= SystemIndex::Cemi1 && index <= SystemIndex::Celid8);
 }
 
@@ -42,7 +53,7 @@ IndexIntervals ComputeIntervals(const Simulation& sim) {
         // matter.
         const SystemIndex spread = index == SystemIndex::Asai ? SystemIndex::Asui : index;
         out.system[i] = Bounded(sim.Interval(index).Value(), sim.Interval(spread).HalfWidth(),
-                                Fraction(index) ? 1.0 : Unbounded);
+                                Fraction(index) ? 1.0 : Unbounded, Count(index), out.years);
     }
 
     size_t k = 0;
@@ -56,15 +67,15 @@ IndexIntervals ComputeIntervals(const Simulation& sim) {
         LoadIntervalFigures f;
         f.name = e.name;
         f.customers = e.customers;
-        f.frequency = Figure(in.frequency);
-        f.sustained = Figure(in.sustained);
-        f.momentary = Figure(in.momentary);
-        f.duration = Figure(in.duration);
-        f.unavailability = Figure(in.unavailability);
-        f.energy = Figure(in.energy);
+        f.frequency = Figure(in.frequency, true);
+        f.sustained = Figure(in.sustained, true);
+        f.momentary = Figure(in.momentary, true);
+        f.duration = Figure(in.duration, false);
+        f.unavailability = Figure(in.unavailability, false);
+        f.energy = Figure(in.energy, false);
         f.costed = !e.damage.Empty();
-        f.cost = Figure(in.cost);
-        f.iear = Figure(in.iear);
+        f.cost = Figure(in.cost, false);
+        f.iear = Figure(in.iear, false);
         out.loads.push_back(std::move(f));
     }
 

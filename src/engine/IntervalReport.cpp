@@ -5,6 +5,7 @@
 #include "engine/Report.h"
 
 #include <cinttypes>
+#include <cmath>
 #include <cstdio>
 
 namespace orvane {
@@ -76,12 +77,22 @@ std::string IntervalText(const IntervalFigure& f, bool fine) {
 std::string MomentaryNote(const IndexIntervals& f) {
     if (f.momentaryVisible)
         return {};
+    if (f.momentaryMinutes <= 0.0)
+        return "The momentary limit is 0 minutes: every interruption counts as sustained.";
     char buffer[300];
-    std::snprintf(buffer, sizeof buffer,
-                  "No momentary interruption can be seen at %u quanta per day: a quantum lasts "
-                  "longer than the %g-minute momentary limit. Use at least %.0f quanta per day.",
-                  f.quantsPerDay, f.momentaryMinutes,
-                  f.momentaryMinutes > 0.0 ? 1440.0 / f.momentaryMinutes : 1440.0);
+    // A quantum must last at most the limit: 1440 / limit quanta a day, rounded up.
+    const double needed = std::ceil(1440.0 / f.momentaryMinutes - 1e-9);
+    if (needed > 1440.0)
+        std::snprintf(buffer, sizeof buffer,
+                      "No momentary interruption can be seen: the %g-minute momentary limit is "
+                      "shorter than the shortest quantum, one minute at 1440 quanta per day.",
+                      f.momentaryMinutes);
+    else
+        std::snprintf(buffer, sizeof buffer,
+                      "No momentary interruption can be seen at %u quanta per day: a quantum "
+                      "lasts longer than the %g-minute momentary limit. Use at least %.0f quanta "
+                      "per day.",
+                      f.quantsPerDay, f.momentaryMinutes, needed);
     return buffer;
 }
 

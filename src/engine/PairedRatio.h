@@ -15,11 +15,12 @@ public:
     const RatioInterval& A() const { return a_; }
     const RatioInterval& B() const { return b_; }
     double Difference() const { return b_.Value() - a_.Value(); }
-    // Infinite before two years.
+    // Infinite before two years, or when the values overflowed.
     double HalfWidth() const;
 
 private:
     RatioInterval a_, b_;
+    // Co-moments across the variants, formed as each variant's own are.
     double xaxb_ = 0.0, xayb_ = 0.0, yaxb_ = 0.0, yayb_ = 0.0;
 };
 

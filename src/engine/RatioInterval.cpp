@@ -10,29 +10,37 @@ void RatioInterval::Add(double x, double y) {
     ++n_;
     sx_ += x;
     sy_ += y;
-    sxx_ += x * x;
-    sxy_ += x * y;
-    syy_ += y * y;
+    const double n = static_cast<double>(n_);
+    const double dx = x - mx_;
+    const double dy = y - my_;
+    mx_ += dx / n;
+    my_ += dy / n;
+    cxx_ += dx * (x - mx_);
+    cxy_ += dx * (y - my_);
+    cyx_ += dy * (x - mx_);
+    cyy_ += dy * (y - my_);
 }
 
 double RatioInterval::Value() const {
     return sy_ == 0.0 ? 0.0 : sx_ / sy_;
 }
 
-double ResidualProduct(double sac, double sad, double sbc, double sbd, double r, double s) {
-    return sac - s * sad - r * sbc + r * s * sbd;
+double ResidualProduct(double cac, double cad, double cbc, double cbd, double r, double s) {
+    return cac - s * cad - r * cbc + r * s * cbd;
+}
+
+double HalfWidthOf(double residuals, uint64_t years, double meanY) {
+    if (years < 2 || std::isnan(residuals))
+        return std::numeric_limits<double>::infinity();
+    const double n = static_cast<double>(years);
+    return Normal95 * std::sqrt(std::max(0.0, residuals) / (n - 1.0) / n) / meanY;
 }
 
 double RatioInterval::HalfWidth() const {
-    if (n_ < 2)
-        return std::numeric_limits<double>::infinity();
-    if (sy_ == 0.0)
+    if (n_ >= 2 && sy_ == 0.0)
         return 0.0;
-    const double n = static_cast<double>(n_);
-    const double r = sx_ / sy_;
-    const double meanY = sy_ / n;
-    const double residuals = std::max(0.0, ResidualProduct(sxx_, sxy_, sxy_, syy_, r, r));
-    return Normal95 * std::sqrt(residuals / (n - 1.0) / n) / meanY;
+    const double r = Value();
+    return HalfWidthOf(ResidualProduct(cxx_, cxy_, cyx_, cyy_, r, r), n_, sy_ / n_);
 }
 
 } // namespace orvane

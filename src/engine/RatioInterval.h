@@ -6,7 +6,9 @@ namespace orvane {
 
 // The yearly samples of an index that is a ratio of yearly sums, X / Y (Y = 1 for a plain yearly
 // mean), and its 95% confidence interval by the normal approximation over the years: for a ratio
-// the delta method, whose variance is that of the residuals x - R y over the mean of y.
+// the delta method, whose variance is that of the residuals x - R y over the mean of y. The
+// spread is kept as co-moments about the running means, which stay exact where raw sums of
+// squares of large, nearly equal values would cancel.
 class RatioInterval {
 public:
     void Add(double x, double y);
@@ -14,26 +16,38 @@ public:
     // Sum of X over sum of Y; 0 while Y sums to 0 (nothing to divide, as for a CAIDI without
     // interruptions).
     double Value() const;
-    // Half the width of the 95% interval around Value(); infinite before two years.
+    // Half the width of the 95% interval around Value(); infinite before two years, or when the
+    // values overflowed.
     double HalfWidth() const;
 
     double SumX() const { return sx_; }
     double SumY() const { return sy_; }
-    double SumXX() const { return sxx_; }
-    double SumXY() const { return sxy_; }
-    double SumYY() const { return syy_; }
+    double MeanX() const { return mx_; }
+    double MeanY() const { return my_; }
+    // Sums over the years of (x - mean x)(y - mean y) and the like.
+    double CoXX() const { return cxx_; }
+    double CoXY() const { return cxy_; }
+    double CoYX() const { return cyx_; }
+    double CoYY() const { return cyy_; }
 
 private:
+    friend class PairedRatio;
     uint64_t n_ = 0;
-    double sx_ = 0.0, sy_ = 0.0, sxx_ = 0.0, sxy_ = 0.0, syy_ = 0.0;
+    double sx_ = 0.0, sy_ = 0.0;
+    double mx_ = 0.0, my_ = 0.0;
+    double cxx_ = 0.0, cxy_ = 0.0, cyx_ = 0.0, cyy_ = 0.0;
 };
 
 // The two-sided 95% point of the standard normal distribution.
 constexpr double Normal95 = 1.959963984540054;
 
-// sum over the years of (a - r b)(c - s d), from the sums of the products: the residual
-// covariance of two ratios. Written once so that a ratio's variance and its covariance with an
-// identical ratio are the same number, bit for bit.
-double ResidualProduct(double sac, double sad, double sbc, double sbd, double r, double s);
+// sum over the years of (a - r b)(c - s d), from the co-moments: the residual covariance of two
+// ratios. Written once so that a ratio's variance and its covariance with an identical ratio are
+// the same number, bit for bit.
+double ResidualProduct(double cac, double cad, double cbc, double cbd, double r, double s);
+
+// 1.96 standard errors from a sum of squared residuals over n years and the mean denominator;
+// infinite when the sum is not a number (an overflow) or before two years.
+double HalfWidthOf(double residuals, uint64_t years, double meanY);
 
 } // namespace orvane

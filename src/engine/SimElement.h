@@ -70,8 +70,10 @@ struct SimElement {
     uint32_t momentary = 0;
     uint32_t momentaryEvents = 0;
     uint32_t sustained = 0;
-    double cost = 0.0;                // of the interruptions that ended this year
+    uint8_t longOutages = 0;          // as LoadYear's
+    double cost = 0.0;                // of this year's outage quanta
     double interruptedDemand = 0.0;   // the demand when the present interruption began
+    double damageSoFar = 0.0;         // the damage function at the present outage's length
     uint64_t eventStart = UINT64_MAX; // when the last event began, in quanta of the run
     bool opensEvent = false;          // the present interruption began an event
     LoadEstimates estimates;

@@ -50,6 +50,8 @@ void Simulation::Init(ProgressSink* sink, Clock& clock) {
     yearsSimulated_ = 0;
     momentaryMinutes_ = 5.0;
     elementStreams_.clear();
+    recloserKeys_.clear();
+    reclosePending_.clear();
 }
 
 void Simulation::SetSystem(uint32_t quantsPerDay, uint32_t yearMin, uint32_t yearMax,
@@ -82,32 +84,58 @@ uint64_t Fnv1a(const std::string& text) {
 
 } // namespace
 
-void Simulation::UseElementStreams(uint64_t seed) {
+uint32_t Simulation::UseElementStreams(uint64_t seed) {
+    // Elements that cannot fail within the run (disabled fuses and isolators among them) keep
+    // drawing from the run's generator: what they draw never matters, and giving them keys would
+    // move the others' when a variant adds one.
+    const double horizon = 365.0 * quantsPerDay_ * yearMax_;
     std::vector<uint32_t> drawing;
-    for (uint32_t i = 0; i < elements_.size(); ++i)
-        if (elements_[i].Fails() || elements_[i].kind == ElementKind::Recloser)
+    for (uint32_t i = 0; i < elements_.size(); ++i) {
+        const SimElement& e = elements_[i];
+        if ((e.Fails() && e.failure.Scale() < horizon) || e.kind == ElementKind::Recloser)
             drawing.push_back(i);
+    }
+    const auto nameKey = [this](uint32_t i) {
+        return std::to_string(static_cast<int>(elements_[i].kind)) + ":" + elements_[i].name;
+    };
     std::unordered_map<std::string, uint32_t> named;
     for (uint32_t i : drawing)
         if (!elements_[i].name.empty())
-            ++named[std::to_string(static_cast<int>(elements_[i].kind)) + ":" + elements_[i].name];
+            ++named[nameKey(i)];
 
     elementStreams_.assign(drawing.size(), Random{});
+    recloserKeys_.assign(reclosers_.size(), 0);
+    reclosePending_.assign(reclosers_.size(), 0);
     std::unordered_map<int, uint32_t> places;
+    uint32_t byPlace = 0;
     for (size_t k = 0; k < drawing.size(); ++k) {
         SimElement& e = elements_[drawing[k]];
-        const std::string kind = std::to_string(static_cast<int>(e.kind));
-        const uint32_t place = places[static_cast<int>(e.kind)]++;
-        const std::string byName = kind + ":" + e.name;
-        const std::string key =
-            !e.name.empty() && named[byName] == 1 ? byName : kind + "#" + std::to_string(place);
+        std::string key = nameKey(drawing[k]);
+        // Counted among the elements matched by place only, so that named ones added or
+        // removed leave them where they are.
+        if (e.name.empty() || named[key] != 1) {
+            key = std::to_string(static_cast<int>(e.kind)) + "#" +
+                  std::to_string(places[static_cast<int>(e.kind)]++);
+            byPlace += e.Fails();
+        }
+        const uint64_t streamSeed = seed ^ Fnv1a(key);
         Random& stream = elementStreams_[k];
-        stream.Seed(seed ^ Fnv1a(key), 0);
+        stream.Seed(streamSeed, 0);
         e.failure.SetRandom(&stream);
         e.isolation.SetRandom(&stream);
         e.repair.SetRandom(&stream);
         e.reclose.SetRandom(&stream);
+        if (e.kind == ElementKind::Recloser) {
+            const auto place = std::find(reclosers_.begin(), reclosers_.end(), drawing[k]);
+            recloserKeys_[static_cast<size_t>(place - reclosers_.begin())] = streamSeed;
+        }
     }
+    return byPlace;
+}
+
+void Simulation::SeedReclose(size_t k, uint64_t quantum) {
+    elements_[reclosers_[k]].reclose.Generator()->Seed(
+        recloserKeys_[k] ^ (quantum * 0x9E3779B97F4A7C15ull), 0);
 }
 
 uint32_t Simulation::LoadCount() const {

@@ -42,6 +42,7 @@ struct LoadYear {
     uint32_t momentary = 0;
     uint32_t momentaryEvents = 0;
     uint32_t sustained = 0;
+    uint8_t longOutages = 0; // bit t: an outage grew longer than CelidHours[t] this year
     double cost = 0.0;
 };
 
@@ -131,11 +132,15 @@ public:
     void EndRun();
     // Seeds the run's generator: stream `stream` of `seed` (see Random::Seed).
     void SetStream(uint64_t seed, uint32_t stream) { random_.Seed(seed, stream); }
-    // Gives every failing element and every recloser a seeded stream of its own, keyed by its
-    // kind and name (by its place among the elements of its kind when it has no name, or one it
-    // shares): two variants of a network then draw the same failures, repairs and reclosing
-    // delays for the elements they have in common, whatever else they add or leave out.
-    void UseElementStreams(uint64_t seed);
+    // Gives every element that can fail within the run and every recloser a seeded stream of
+    // its own, keyed by its kind and name (by its place among the elements of its kind matched
+    // that way when it has no name, or one it shares): two variants of a network then draw the
+    // same failures and repairs for the elements they have in common, whatever else they add or
+    // leave out. A recloser's delay is drawn when it starts to run, from a draw fixed by that
+    // quantum, so that it does not depend on how often the rest of the network switched
+    // before. Returns how many
+    // failing elements are matched by place.
+    uint32_t UseElementStreams(uint64_t seed);
     Clock& RunClock() const { return *clock_; }
     // Tells the progress sink, if any, of `years` simulated since the clock read `start`.
     void ShowProgress(uint32_t years, uint32_t start);
@@ -193,12 +198,17 @@ private:
                         double failureRate, double failureShape, double isolationHours,
                         double isolationShape, double repairHours, double repairShape);
     double HoursToScale(double hours) const;
+    double Hours(uint64_t quanta) const {
+        return static_cast<double>(quanta) * 24.0 / quantsPerDay_;
+    }
     ElementState StepElement(SimElement& e);
     ExecuteResult SimulateYears(const std::atomic<bool>* cancel, const std::string& reportPath);
     void SwitchAndIsolate();
     uint32_t SteadySpan(uint32_t t, uint32_t period) const;
     void RepeatQuantum(uint32_t quanta);
     void AccountLoads(uint32_t quanta);
+    // Sets the k-th recloser's stream to where its draw for `quantum` of the run comes from.
+    void SeedReclose(size_t k, uint64_t quantum);
     void Augment();
 
     Output& output_;
@@ -225,7 +235,9 @@ private:
     FlowCache flowCache_;
     uint32_t yearsSimulated_ = 0;
     bool eventStepping_ = true;
-    std::vector<Random> elementStreams_; // empty: every draw comes from random_
+    std::vector<Random> elementStreams_;  // empty: every draw comes from random_
+    std::vector<uint64_t> recloserKeys_;  // by place in reclosers_, with element streams
+    std::vector<uint8_t> reclosePending_; // held open; its delay is drawn when it may close
     uint64_t memoryBudget_;
     StopReason stopReason_ = StopReason::YearMax;
     bool anyCanFail_ = false;

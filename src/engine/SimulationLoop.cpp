@@ -170,8 +170,20 @@ void Simulation::SwitchAndIsolate() {
     for (size_t k = 0; k < reclosers_.size(); ++k) {
         SimElement& r = elements_[reclosers_[k]];
         const bool mustOpen = RecloserMustOpen(reclosers_[k]);
-        if (mustOpen) {
-            // One more than the drawn delay, saturating rather than wrapping to 0.
+        if (recloserKeys_.empty()) {
+            if (mustOpen) {
+                // One more than the drawn delay, saturating rather than wrapping to 0.
+                const uint32_t delay = DrawQuanta(r.reclose);
+                r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
+            }
+        } else if (mustOpen) {
+            // With element streams the delay is drawn when it starts to run, from a draw fixed
+            // by that quantum: how often the rest of the network switched before cannot move it.
+            reclosePending_[k] = true;
+            r.recloseCountdown = 1;
+        } else if (reclosePending_[k]) {
+            reclosePending_[k] = false;
+            SeedReclose(k, now_);
             const uint32_t delay = DrawQuanta(r.reclose);
             r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
         }
@@ -233,23 +245,23 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
             break;
         }
     }
-    if (elementStreams_.empty()) {
+    if (recloserKeys_.empty()) {
         uint64_t drawing = 0;
         for (RecloserStep step : recloserSteps_)
             drawing += step == RecloserStep::Drawing;
         if (drawing != 0)
             random_.Skip((quanta - 1) * drawing);
-    } else {
-        for (size_t k = 0; k < reclosers_.size(); ++k)
-            if (recloserSteps_[k] == RecloserStep::Drawing)
-                elements_[reclosers_[k]].reclose.Generator()->Skip(quanta - 1);
     }
     for (size_t k = 0; k < reclosers_.size(); ++k) {
         SimElement& r = elements_[reclosers_[k]];
         if (recloserSteps_[k] == RecloserStep::Drawing) {
             // As the switching sets it, then counts the quantum down.
-            const uint32_t delay = DrawQuanta(r.reclose);
-            r.recloseCountdown = (delay == MaxQuanta ? MaxQuanta : delay + 1) - 1;
+            if (recloserKeys_.empty()) {
+                const uint32_t delay = DrawQuanta(r.reclose);
+                r.recloseCountdown = (delay == MaxQuanta ? MaxQuanta : delay + 1) - 1;
+            } else {
+                r.recloseCountdown = 0;
+            }
         } else if (recloserSteps_[k] == RecloserStep::Waiting) {
             r.recloseCountdown -= quanta;
         }
@@ -278,23 +290,38 @@ void Simulation::AccountLoads(uint32_t quanta) {
                 if (e.opensEvent)
                     e.eventStart = now_;
             }
-            // Sustained from the quantum in which it outlasts the limit, in whichever year.
-            if (e.currentOutage <= momentary && e.currentOutage + quanta > momentary)
+            // Sustained, and longer than each CELID threshold, from the quantum in which it
+            // outlasts the limit, in whichever year that is.
+            const uint64_t before = e.currentOutage;
+            if (before <= momentary && before + quanta > momentary)
                 ++e.sustained;
+            for (size_t t = 0; t < CelidHours.size(); ++t)
+                if (Hours(before) <= CelidHours[t] && Hours(before + quanta) > CelidHours[t])
+                    e.longOutages |= static_cast<uint8_t>(1u << t);
             e.outageQuanta += quanta;
             e.currentOutage += quanta;
             // Summed quantum by quantum, as the demand would be in a quantum-wise walk.
-            for (uint32_t k = 0; k < quanta; ++k)
+            for (uint32_t q = 0; q < quanta; ++q)
                 e.energyNotSupplied += e.capacity;
+            // Charged as the outage lengthens, quantum by quantum like the energy, so that an
+            // outage still on at the end of a year or of the run has cost what it has lasted.
+            if (!e.damage.Empty()) {
+                if (before == 0) {
+                    e.damageSoFar = e.damage.At(0.0);
+                    e.cost += e.interruptedDemand * e.damageSoFar;
+                }
+                for (uint64_t q = before + 1; q <= before + quanta; ++q) {
+                    const double next = e.damage.At(Hours(q));
+                    e.cost += e.interruptedDemand * (next - e.damageSoFar);
+                    e.damageSoFar = next;
+                }
+            }
         } else if (!e.supplied) {
-            const double hours = static_cast<double>(e.currentOutage) * 24.0 / quantsPerDay_;
-            year_.durations[k].push_back(hours);
+            year_.durations[k].push_back(Hours(e.currentOutage));
             if (e.currentOutage <= momentary) {
                 ++e.momentary;
                 e.momentaryEvents += e.opensEvent;
             }
-            if (!e.damage.Empty())
-                e.cost += e.interruptedDemand * e.damage.At(hours);
             e.currentOutage = 0;
         }
         e.supplied = supplied;
@@ -368,11 +395,7 @@ YearRatios Simulation::SystemYear(const YearRecord& year) const {
         for (uint32_t m = 0; m < cemi.size(); ++m)
             cemi[m] += y.sustained > CemiFirst + m ? c : 0.0;
         for (size_t t = 0; t < CelidHours.size(); ++t)
-            for (double d : year.durations[k])
-                if (d > CelidHours[t]) {
-                    celid[t] += c;
-                    break;
-                }
+            celid[t] += (y.longOutages >> t) & 1u ? c : 0.0;
         if (!e.damage.Empty()) {
             costed += y.cost;
             costedEns += energy;
@@ -459,6 +482,11 @@ void Simulation::RunYear() {
         e.energyNotSupplied = 0.0;
         e.momentary = e.momentaryEvents = e.sustained = 0;
         e.cost = 0.0;
+        // An outage already longer than a threshold counts again in every year it lasts into.
+        e.longOutages = 0;
+        for (size_t t = 0; t < CelidHours.size(); ++t)
+            if (!e.supplied && Hours(e.currentOutage) > CelidHours[t])
+                e.longOutages |= static_cast<uint8_t>(1u << t);
     }
     for (std::vector<double>& durations : year_.durations)
         durations.clear();
@@ -535,9 +563,9 @@ void Simulation::RunYear() {
 
     for (size_t k = 0; k < loads_.size(); ++k) {
         const SimElement& e = elements_[loads_[k]];
-        year_.loads[k] = LoadYear{e.interruptions, e.outageQuanta,    e.energyNotSupplied,
-                                  e.momentary,     e.momentaryEvents, e.sustained,
-                                  e.cost};
+        year_.loads[k] =
+            LoadYear{e.interruptions,   e.outageQuanta, e.energyNotSupplied, e.momentary,
+                     e.momentaryEvents, e.sustained,    e.longOutages,       e.cost};
     }
     year_.failures = failures_ - failuresBefore;
 }

@@ -259,7 +259,8 @@ void COrvaneDoc::Store(CArchive& ar) {
     SerializeContents(ar);
 }
 
-// The collections in file order, then the settings record; the same walk stores and loads.
+// The collections in file order, then the settings record and the trailers; the same walk
+// stores and loads.
 void COrvaneDoc::SerializeContents(CArchive& ar) {
     m_lines->Serialize(ar);
     m_circuitBreakers->Serialize(ar);
@@ -272,6 +273,7 @@ void COrvaneDoc::SerializeContents(CArchive& ar) {
     m_equipment->Serialize(ar);
     m_settings->Serialize(ar);
     SerializeCosts(ar);
+    m_settings->SerializeMomentary(ar);
 }
 
 // The cost curves follow everything else, and only when some load point has one: a file

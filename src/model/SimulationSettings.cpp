@@ -3,11 +3,22 @@
 #include "model/Archive.h"
 #include "model/NdlNumber.h"
 
+#include <array>
+#include <charconv>
+
 namespace orvane {
 
 namespace {
 // "RUN1" in the file's byte order: the tag of the run options after the settings record.
 constexpr uint32_t kRunTag = 0x314E5552;
+// "MOMT": the tag of the momentary limit, which follows the cost curves.
+constexpr uint32_t kMomentaryTag = 0x544D4F4D;
+
+std::string Shortest(double value) {
+    std::array<char, 32> text{};
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
+    return std::string(text.data(), result.ptr);
+}
 } // namespace
 
 namespace {
@@ -48,6 +59,29 @@ void CSimulationSettings::Serialize(CArchive& ar) {
     }
 }
 
+void CSimulationSettings::SerializeMomentary(CArchive& ar) {
+    if (ar.IsStoring()) {
+        if (momentary != kDefaultMomentary) {
+            ar << kMomentaryTag << momentary;
+        }
+        return;
+    }
+    momentary = kDefaultMomentary;
+    if (ar.Remaining() < 4 || ar.PeekUInt32() != kMomentaryTag) {
+        return;
+    }
+    ar.ReadUInt32();
+    const size_t start = ar.Position();
+    const double minutes = ar.ReadDouble();
+    if (!(minutes >= 0.0 && minutes <= kMaxMomentary)) {
+        throw CArchiveError("it gives a momentary limit of " + Shortest(minutes) +
+                                " minutes at byte " + std::to_string(start) + ", outside 0 to " +
+                                Shortest(kMaxMomentary),
+                            start);
+    }
+    momentary = minutes;
+}
+
 std::string CSimulationSettings::SystemDefinition() const {
     std::string text = "system: ";
     Attribute(text, "quantsPerDay", quantsPerDay, kIntegerDigits);
@@ -67,6 +101,9 @@ std::string CSimulationSettings::SystemDefinition() const {
     Attribute(text, "fuses", fuses, kSwitchDigits);
     Attribute(text, "isolators", isolators, kSwitchDigits);
     Attribute(text, "reclosers", reclosers, kSwitchDigits);
+    if (momentary != kDefaultMomentary) {
+        Attribute(text, "momentary", momentary, kAccuracyDigits);
+    }
     text += "\n";
     return text;
 }

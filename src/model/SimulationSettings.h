@@ -25,11 +25,19 @@ public:
     bool seeded = false;
     uint64_t seed = 0;
     uint32_t replicas = 1;
+    // Minutes within which an interruption that ends counts as momentary (NDL's `momentary`).
+    // Written to the file and the NDL text only when it differs from the parser's default.
+    static constexpr double kDefaultMomentary = 5.0;
+    static constexpr double kMaxMomentary = 1440.0;
+    double momentary = kDefaultMomentary;
 
     // The 40-byte record of the network file (note yearMax before yearMin), then, only when the
     // run is seeded, a tagged trailer with the seed and the replicas: files of default runs keep
     // their bytes, and earlier versions, which stop reading after the record, open the others.
     void Serialize(CArchive& ar);
+    // The momentary limit, as a tagged trailer of its own when it is not the default. The
+    // document writes it after every other trailer; a limit outside 0 to a day is refused.
+    void SerializeMomentary(CArchive& ar);
     // The NDL "system" definition that opens every generated text.
     std::string SystemDefinition() const;
 

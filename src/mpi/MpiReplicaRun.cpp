@@ -30,6 +30,7 @@ void PutRecord(std::string& bytes, const YearRecord& year) {
         Put<uint32_t>(bytes, year.loads[k].momentary);
         Put<uint32_t>(bytes, year.loads[k].momentaryEvents);
         Put<uint32_t>(bytes, year.loads[k].sustained);
+        Put<uint8_t>(bytes, year.loads[k].longOutages);
         Put<double>(bytes, year.loads[k].cost);
         Put<uint64_t>(bytes, year.durations[k].size());
         for (double hours : year.durations[k])
@@ -49,6 +50,7 @@ YearRecord TakeRecord(const char*& at, size_t loads) {
         year.loads[k].momentary = Take<uint32_t>(at);
         year.loads[k].momentaryEvents = Take<uint32_t>(at);
         year.loads[k].sustained = Take<uint32_t>(at);
+        year.loads[k].longOutages = Take<uint8_t>(at);
         year.loads[k].cost = Take<double>(at);
         year.durations[k].resize(Take<uint64_t>(at));
         for (double& hours : year.durations[k])

@@ -67,10 +67,11 @@ ComparisonResult VariantComparison::Run(const ComparisonRequest& request) {
                        "their draws";
         return result;
     }
-    // Both run as long as A's system definition says.
+    // Both run as long as A's system definition says, and count momentary interruptions alike.
     sb.SetSystem(sb.QuantsPerDay(), sa.YearMin(), sa.YearMax(), sa.YearStep(), sa.Accuracy());
-    sa.UseElementStreams(request.seed);
-    sb.UseElementStreams(request.seed);
+    sb.SetMomentaryMinutes(sa.MomentaryMinutes());
+    result.unnamedA = sa.UseElementStreams(request.seed);
+    result.unnamedB = sb.UseElementStreams(request.seed);
 
     std::array<PairedRatio, SystemIndexCount> paired;
     sa.BeginRun();

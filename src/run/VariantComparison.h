@@ -38,14 +38,17 @@ struct ComparisonResult {
     uint32_t years = 0;     // simulated by each variant
     bool converged = false; // both variants reached their accuracy before the year limit
     bool momentaryVisible = false;
-    bool costed = false;             // both variants have cost curves
+    bool costed = false; // both variants have cost curves
+    // Failing elements without a name of their own, matched by their place among such elements.
+    uint32_t unnamedA = 0, unnamedB = 0;
     std::vector<ComparisonRow> rows; // in index order; momentary and cost rows only when measured
 };
 
 // Simulates two variants of a network year by year side by side on common random numbers: the
 // elements they share (by name, or by place among the elements of their kind) draw the same
 // failures, so the yearly differences keep only what the change itself makes. Runs until both
-// variants meet the stop rule of variant A's system definition, or its year limit.
+// variants meet the stop rule of variant A's system definition, or its year limit; B counts
+// momentary interruptions within A's limit.
 class VariantComparison {
 public:
     explicit VariantComparison(Clock& clock) : clock_(clock) {}

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 
 namespace orvane {
@@ -152,13 +153,93 @@ TEST(Intervals, AQuantumLongerThanTheLimitShowsNoMomentaryFigures) {
     ndl.replace(ndl.find("1440"), 4, "24");
     Network run(ndl);
     const std::string report = run.Report();
-    const IndexIntervals f = ComputeIntervals(run.sim);
+    IndexIntervals f = ComputeIntervals(run.sim);
     EXPECT_FALSE(f.momentaryVisible);
-    EXPECT_EQ(MomentaryNote(f), "No momentary interruption can be seen at 24 quanta per day: a "
-                                "quantum lasts longer than the 5-minute momentary limit. Use at "
-                                "least 288 quanta per day.");
     EXPECT_NE(report.find(MomentaryNote(f)), std::string::npos);
     EXPECT_EQ(report.find("MAIFI    = "), std::string::npos);
+
+    const struct {
+        uint32_t quanta;
+        double minutes;
+        const char* note;
+    } cases[] = {
+        {24, 5.0,
+         "No momentary interruption can be seen at 24 quanta per day: a quantum lasts longer "
+         "than the 5-minute momentary limit. Use at least 288 quanta per day."},
+        {96, 7.3,
+         "No momentary interruption can be seen at 96 quanta per day: a quantum lasts longer "
+         "than the 7.3-minute momentary limit. Use at least 198 quanta per day."},
+        {1440, 0.5,
+         "No momentary interruption can be seen: the 0.5-minute momentary limit is shorter than "
+         "the shortest quantum, one minute at 1440 quanta per day."},
+        {1440, 0.0, "The momentary limit is 0 minutes: every interruption counts as sustained."},
+    };
+    for (const auto& c : cases) {
+        f.quantsPerDay = c.quanta;
+        f.momentaryMinutes = c.minutes;
+        EXPECT_EQ(MomentaryNote(f), c.note);
+    }
+}
+
+// A load the network can never supply is out all year: its cost and its long outages are
+// counted as they happen, not when the outage ends, which it never does.
+TEST(Intervals, AnOutageThatNeverEndsStillCostsAndCounts) {
+    Network run(R"(
+system: quantsPerDay = 24; yearMin = 100; yearMax = 100; yearStep = 100; maxflow = 1
+source: connect = 1; capacity = 0.5
+load: name = "Fed"; connect = 1; customers = 4; average = 0.25
+load: name = "Starved"; connect = 1; customers = 4; average = 1
+)");
+    run.sim.SetLoadCost(run.sim.ElementCount() - 1, CostCurve({{1.0, 10.0}}));
+    run.Report();
+    const IndexIntervals f = ComputeIntervals(run.sim);
+    EXPECT_EQ(f.loads[0].energy.value, 0.0);
+    EXPECT_DOUBLE_EQ(f.loads[1].energy.value, 8760.0);
+    EXPECT_NEAR(f[SystemIndex::Iear].value, 10.0, 1e-9);
+    EXPECT_NEAR(f[SystemIndex::Celid8].value, 0.5, 0.01); // the starved half of the customers
+}
+
+// Two variants on element streams: a feeder added elsewhere, and a named piece of equipment and
+// an unnamed never-failing one (a disabled isolator) added ahead of the unnamed ones, change
+// nothing for the loads they do not feed, not even through the recloser's draws.
+TEST(Intervals, ElementStreamsKeepSharedElementsAlike) {
+    const std::string base = TiedFeeders + R"(
+equipment: connect = 20, 21; failure = 1; repair = 5
+equipment: connect = 21, 22; failure = 0.5; repair = 2
+source: connect = 20
+load: name = "Side"; connect = 22; customers = 5
+)";
+    std::string changed = base;
+    changed.replace(changed.find("accuracy = 0.01"), 15, "accuracy = 0.01; isolators = 0");
+    changed.replace(changed.find("equipment:"), 0,
+                    "isolator: connect = 30, 31\n"
+                    "equipment: name = \"E0\"; connect = 32, 33; failure = 2\n");
+    changed += "source: connect = 40\nline: name = \"W\"; connect = 40, 41; failure = 3\n"
+               "load: name = \"West\"; connect = 41; customers = 50\n";
+    std::string report;
+    const auto run = [&report](std::string text, bool stepping = true) {
+        for (int k = 0; k < 3; ++k)
+            text.replace(text.find("2000"), 4, "100");
+        // Reclosing delays of one to ten quanta, so that a drifting draw would show.
+        text.replace(text.find("reclose = 0.01"), 14, "reclose = 0.05");
+        auto n = std::make_unique<Network>(text, stepping);
+        n->sim.UseElementStreams(11);
+        report = n->Report();
+        return ComputeIntervals(n->sim);
+    };
+    const IndexIntervals a = run(base);
+    const IndexIntervals b = run(changed);
+    ASSERT_EQ(b.loads.size(), a.loads.size() + 1);
+    for (size_t k = 0; k < a.loads.size(); ++k) {
+        SCOPED_TRACE(a.loads[k].name);
+        EXPECT_EQ(a.loads[k].frequency.value, b.loads[k].frequency.value);
+        EXPECT_EQ(a.loads[k].momentary.value, b.loads[k].momentary.value);
+        EXPECT_EQ(a.loads[k].unavailability.value, b.loads[k].unavailability.value);
+    }
+    // Element streams, too, give the same run stepped from event to event as walked.
+    const std::string stepped = report;
+    run(changed, false);
+    EXPECT_EQ(report, stepped);
 }
 
 // One line feeding one 5 kW shop: every failure interrupts 5 kW for the repair time.

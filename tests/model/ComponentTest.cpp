@@ -158,27 +158,7 @@ public:
     }
 };
 
-TEST(CollectionTest, AddRemoveAndDelete) {
-    CLineCollection lines;
-    CLine* a = lines.Add(CPoint{0, 0}, CPoint{10, 0}, 1u, 0x808080u);
-    CLine* b = lines.Add(CPoint{10, 0}, CPoint{20, 0}, 2u, 0u);
-    CLine* c = lines.Add(CPoint{20, 0}, CPoint{30, 0}, 3u, 0u);
-    ASSERT_EQ(lines.GetSize(), 3);
-    EXPECT_EQ(lines.GetAt(1), b);
-    const CLine stranger;
-    EXPECT_EQ((std::vector{lines.IndexOf(c), lines.IndexOf(&stranger), lines.IndexOf(nullptr)}),
-              (std::vector{2, -1, -1}));
-
-    std::unique_ptr<CLine> removed = lines.RemoveAt(1);
-    EXPECT_EQ(removed.get(), b); // still alive for whoever pointed at it
-    ASSERT_EQ(lines.GetSize(), 2);
-    EXPECT_EQ((std::vector{lines.GetAt(0), lines.GetAt(1)}), (std::vector{a, c}));
-    EXPECT_EQ(lines.IndexOf(b), -1);
-
-    lines.DeleteAll();
-    EXPECT_EQ(lines.GetSize(), 0);
-}
-
+// Adding, removing and finding through the document's collections are ChangeTest's.
 TEST(CollectionTest, OutOfMemoryLeavesTheCollectionUnchanged) {
     CComponentCollection<FailingLine> lines;
     ASSERT_NE(lines.Add(false), nullptr);

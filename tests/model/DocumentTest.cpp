@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <initializer_list>
 #include <iterator>
@@ -95,10 +96,16 @@ TEST(DocumentTest, TwoLinesAndAProfiledLoadPoint) {
     p->m_cost = {{1, 5}, {4, 12.5}};
     e.Raw("COST").U16(1).U32(0).U16(2).F64(1).F64(5).F64(4).F64(12.5);
     EXPECT_EQ(Hex(doc.StoreBytes()), Hex(e.Str()));
+    const std::string withCost = e.Str();
 
-    // Both load back to their own bytes: a file without costs, as every earlier file, gains no
+    // A momentary limit other than 5 minutes follows as its own trailer: the minutes as a double.
+    doc.SetSettings({.momentary = 2.5});
+    e.Raw("MOMT").F64(2.5);
+    EXPECT_EQ(Hex(doc.StoreBytes()), Hex(e.Str()));
+
+    // Each loads back to its own bytes: a file without costs, as every earlier file, gains no
     // trailer.
-    for (const std::string& bytes : {withoutCost, e.Str()}) {
+    for (const std::string& bytes : {withoutCost, withCost, e.Str()}) {
         std::string error;
         auto loaded = COrvaneDoc::LoadBytes(bytes, error);
         ASSERT_NE(loaded, nullptr) << error;
@@ -271,6 +278,11 @@ TEST(DocumentTest, DamagedRecordsGiveTheirReason) {
         {bytes + ByteBuilder().Raw("COST").U16(1).U32(1).U16(1).F64(1).F64(2).Str(),
          ("it gives a cost curve at byte " + std::to_string(bytes.size() + 6) +
           " to load point number 1, but holds only 1")},
+        {bytes + ByteBuilder().Raw("MOMT").F64(1440.5).Str(),
+         ("it gives a momentary limit of 1440.5 minutes at byte " +
+          std::to_string(bytes.size() + 4) + ", outside 0 to 1440")},
+        {bytes + ByteBuilder().Raw("MOMT").F64(std::nan("")).Str(),
+         "it gives a momentary limit of nan"},
     };
     for (const auto& [damaged, reason] : cases) {
         std::string error;

@@ -63,34 +63,15 @@ TEST(NDLGeneratorTest, LaterLineAdoptsANodeInItsEndHandle) {
     }
 }
 
-TEST(NDLGeneratorTest, LoadPointEightPixelsFromALineEndDependsOnDrawingOrder) {
-    {
-        SCOPED_TRACE("load point first: the line's 10 x 10 end handle misses its centre");
-        NetworkDrawing d;
-        CLoadPoint* load = d.Load({108, 0});
-        CLine* line = d.Line({0, 0}, {100, 0});
-        Generated(d.doc);
-        EXPECT_EQ(load->m_node1, 0);
-        EXPECT_EQ(line->m_node1, 1);
-        EXPECT_EQ(line->m_node2, 2);
-    }
-    {
-        SCOPED_TRACE("line first: the load point's 22 x 22 box holds the line's end");
-        NetworkDrawing d;
-        CLine* line = d.Line({0, 0}, {100, 0});
-        CLoadPoint* load = d.Load({108, 0});
-        Generated(d.doc);
-        EXPECT_EQ(line->m_node2, 1);
-        EXPECT_EQ(load->m_node1, 1);
-    }
-}
-
 TEST(NDLGeneratorTest, OnePointComponentsNearLineEnds) {
     struct Case {
         const char* what;
-        CPoint lineEnd; // the source stands at (100, 100)
+        CPoint lineEnd; // the source or load point stands at (100, 100), the line's far end at
+                        // (300, 100)
         bool sourceFirst;
-        int32_t sourceNode, lineNode1;
+        int32_t sourceNode, lineNode; // the node of the line's end near the source
+        bool backwards = false;       // the near end is the line's second
+        bool load = false;            // a load point instead of the source
     };
     const Case cases[] = {
         {"source first, centre in the end handle", {104, 104}, true, 0, 0},
@@ -98,17 +79,24 @@ TEST(NDLGeneratorTest, OnePointComponentsNearLineEnds) {
         {"line first, end at the box's inner edge", {89, 89}, false, 0, 0},
         {"line first, end on the box's open edge", {111, 100}, false, 2, 0},
         {"line first, end in the box but not the handle", {92, 108}, false, 0, 0},
+        {"source first, centre in the second end's handle", {104, 104}, true, 0, 0, true},
+        // The 10 x 10 end handle misses a centre 8 pixels away; the 22 x 22 box holds the end.
+        {"load point first, 8 pixels from the second end", {108, 100}, true, 0, 2, true, true},
+        {"line first, second end 8 pixels from a load point", {108, 100}, false, 1, 1, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         NetworkDrawing d;
-        CGenSource* source = c.sourceFirst ? d.Source({100, 100}) : nullptr;
-        CLine* line = d.Line(c.lineEnd, {300, 100});
+        const auto place = [&] {
+            return c.load ? static_cast<CWidget*>(d.Load({100, 100})) : d.Source({100, 100});
+        };
+        CWidget* source = c.sourceFirst ? place() : nullptr;
+        CLine* line = c.backwards ? d.Line({300, 100}, c.lineEnd) : d.Line(c.lineEnd, {300, 100});
         if (!c.sourceFirst)
-            source = d.Source({100, 100});
+            source = place();
         Generated(d.doc);
         EXPECT_EQ(source->m_node1, c.sourceNode);
-        EXPECT_EQ(line->m_node1, c.lineNode1);
+        EXPECT_EQ(c.backwards ? line->m_node2 : line->m_node1, c.lineNode);
     }
 }
 
@@ -146,19 +134,7 @@ TEST(NDLGeneratorTest, EntriesWithoutComponentsAndUnknownNamesArePassedOver) {
     EXPECT_EQ(Definitions(d.doc), "line: connect = 0., 1.;\\\n\nline: connect = 1., 2.;\\\n\n");
 }
 
-TEST(NDLGeneratorTest, FailurePairsAndProfile) {
-    NetworkDrawing d;
-    d.Line({0, 0}, {100, 0})->m_failure2 = 1.5;
-    CLine* both = d.Line({100, 0}, {200, 0});
-    both->m_failure1 = 0.2;
-    both->m_failure2 = 1.5;
-    d.Load({200, 0})->m_profile = {CUDouble(1), CUDouble(0.5), CUDouble(2)};
-    EXPECT_EQ(Definitions(d.doc), "line: connect = 0., 1.;\\\nfailure = 1.5;\\\n\n"
-                                  "line: connect = 1., 2.;\\\nfailure = 0.2, 1.5;\\\n\n"
-                                  "load: connect = 2.;\\\nname = \"LP\";\\\n"
-                                  "profile = 1. ,0.5 ,2.;\\\n\n");
-}
-
+// Each component's own text (failure pairs, profiles) is ComponentTest's DefinitionTexts.
 TEST(NDLGeneratorTest, RenumbersFromScratchAndRepeatsItself) {
     NetworkDrawing d;
     CLine* line = d.Line({0, 0}, {100, 0});
@@ -180,6 +156,7 @@ TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
         s.yearMax = 5000;
         s.yearStep = 0; // left out: the parser's 100 applies
         s.accuracy = 0.0125;
+        s.momentary = 2.5;
     });
 
     d.Source({0, 0})->m_capacity = 10;
@@ -205,6 +182,8 @@ TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
     CNDLGenerator generator(d.doc);
     ASSERT_TRUE(generator.CheckConnections()) << generator.GetFindingLines().front();
     generator.Generate();
+    EXPECT_NE(generator.GetText().find("reclosers = 1.;\\\nmomentary = 2.5;\\\n\n"),
+              std::string::npos);
     test::TempDir dir;
     Output output;
     output.OpenTextOutput(dir.File("report.txt"));
@@ -218,6 +197,7 @@ TEST(NDLGeneratorTest, GeneratedTextParsesIntoTheDrawnNetwork) {
     EXPECT_EQ(sim.YearMin(), 200u);
     EXPECT_EQ(sim.YearStep(), 100u);
     EXPECT_EQ(sim.Accuracy(), 0.0125);
+    EXPECT_EQ(sim.MomentaryMinutes(), 2.5);
     // Drawn node n is internal node 2 + n; sources and reclosers add fresh nodes from 3 up.
     const struct {
         ElementKind kind;

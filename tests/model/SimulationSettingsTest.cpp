@@ -10,56 +10,33 @@ namespace {
 using test::ByteBuilder;
 using test::Hex;
 
-TEST(SimulationSettingsTest, DefaultDefinition) {
-    EXPECT_EQ(CSimulationSettings().SystemDefinition(), "system: quantsPerDay = 0.;\\\n"
-                                                        "yearStep = 100.;\\\n"
-                                                        "yearMax = 1000000.;\\\n"
-                                                        "yearMin = 100.;\\\n"
-                                                        "accuracy = 5.e-002;\\\n"
-                                                        "maxFlow = 1.;\\\n"
-                                                        "fuses = 1.;\\\n"
-                                                        "isolators = 1.;\\\n"
-                                                        "reclosers = 1.;\\\n"
-                                                        "\n");
-}
-
-TEST(SimulationSettingsTest, UnsetValuesAreLeftOut) {
-    CSimulationSettings s;
-    s.quantsPerDay = 1440;
-    s.yearMin = 0;
-    s.yearMax = 0;
-    s.yearStep = 0;
-    s.accuracy = 0;
-    s.fuses = 0;
-    s.isolators = 1;
-    s.reclosers = 0;
-    s.maxFlow = 0;
-    EXPECT_EQ(s.SystemDefinition(), "system: quantsPerDay = 1440.;\\\n"
-                                    "maxFlow = 0.;\\\n"
-                                    "fuses = 0.;\\\n"
-                                    "isolators = 1.;\\\n"
-                                    "reclosers = 0.;\\\n"
-                                    "\n");
-}
-
-TEST(SimulationSettingsTest, DigitsPerValue) {
-    CSimulationSettings s;
-    s.quantsPerDay = 2147483647;
-    s.yearStep = 1234567;
-    s.yearMax = 1000000000;
-    s.yearMin = 1;
-    s.accuracy = 0.123456789;
-    s.maxFlow = 1234567; // not a switch value, but shows the six digits
-    EXPECT_EQ(s.SystemDefinition(), "system: quantsPerDay = 2147483647.;\\\n"
-                                    "yearStep = 1234567.;\\\n"
-                                    "yearMax = 1000000000.;\\\n"
-                                    "yearMin = 1.;\\\n"
-                                    "accuracy = 0.12345679;\\\n"
-                                    "maxFlow = 1.23457e+006;\\\n"
-                                    "fuses = 1.;\\\n"
-                                    "isolators = 1.;\\\n"
-                                    "reclosers = 1.;\\\n"
-                                    "\n");
+// The default text is NDLGeneratorTest's (SourceLineLoadExample).
+TEST(SimulationSettingsTest, SystemDefinitionLeavesOutUnsetValuesAndKeepsItsDigits) {
+    const std::pair<CSimulationSettings, const char*> cases[] = {
+        {{.quantsPerDay = 1440,
+          .yearMin = 0,
+          .yearMax = 0,
+          .yearStep = 0,
+          .accuracy = 0,
+          .fuses = 0,
+          .isolators = 1,
+          .reclosers = 0,
+          .maxFlow = 0},
+         "system: quantsPerDay = 1440.;\\\nmaxFlow = 0.;\\\nfuses = 0.;\\\nisolators = 1.;\\\n"
+         "reclosers = 0.;\\\n\n"},
+        // Ten digits for counts, eight for the accuracy, six for the rest.
+        {{.quantsPerDay = 2147483647,
+          .yearMin = 1,
+          .yearMax = 1000000000,
+          .yearStep = 1234567,
+          .accuracy = 0.123456789,
+          .maxFlow = 1234567},
+         "system: quantsPerDay = 2147483647.;\\\nyearStep = 1234567.;\\\n"
+         "yearMax = 1000000000.;\\\nyearMin = 1.;\\\naccuracy = 0.12345679;\\\n"
+         "maxFlow = 1.23457e+006;\\\nfuses = 1.;\\\nisolators = 1.;\\\nreclosers = 1.;\\\n\n"},
+    };
+    for (const auto& [settings, text] : cases)
+        EXPECT_EQ(settings.SystemDefinition(), text);
 }
 
 TEST(SimulationSettingsTest, RecordLayoutAndRoundTrip) {

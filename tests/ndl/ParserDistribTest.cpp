@@ -313,8 +313,6 @@ TEST(ParserDistribTest, LoadDefaultsAndScaling) {
     EXPECT_TRUE(run.sim.Element(1).damage.Empty());
 }
 
-// 499 breakers on 998 nodes of their own, or 998 breakers on two nodes, then a definition that
-// needs one, two or three more nodes or elements.
 // Networks grow as far as memory allows, here just enough for a feeder of 202 elements with one
 // load point. Node numbers are refused only past what an index can hold.
 TEST(ParserDistribTest, RefusesNetworksBeyondTheMemory) {
