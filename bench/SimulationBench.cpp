@@ -7,6 +7,7 @@
 //   orvane-bench --benchmark_filter='rbts|meshed' only the networks whose names match
 //   orvane-bench --benchmark_filter=/reference/   only the reference loop
 //   orvane-bench --benchmark_list_tests           the names to filter on
+//   orvane-bench --benchmark_filter=compare       the paired runs of orvane-cli compare
 //   orvane-bench --meshed-ndl=FILE                writes the meshed network's NDL and stops
 #include "MeshedFeeder.h"
 #include "base/Clock.h"
@@ -14,8 +15,10 @@
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 #include "run/Simulator.h"
+#include "run/VariantComparison.h"
 
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -177,6 +180,41 @@ void Replicas(benchmark::State& state, const Network& network, uint32_t years) {
     state.counters["peak MB"] = PeakMegabytes();
 }
 
+// Two variants on common random numbers, `years` years each at 24 quanta per day, as orvane-cli
+// compare runs them: the speed of the pair, and how many times narrower the paired interval of
+// the SAIDI difference is than two independent runs of as many years would give. The squared
+// ratio is how many times more years two independent runs would need for the same interval.
+void Compare(benchmark::State& state, const std::string& a, const std::string& b, uint32_t years) {
+    static const std::regex system("system:[^\n]*");
+    const auto fixed = [years](const std::string& text) {
+        return std::regex_replace(text, system,
+                                  "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
+                                      "; yearMax = " + std::to_string(years) +
+                                      "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",
+                                  std::regex_constants::format_first_only);
+    };
+    orvane::ComparisonRequest request;
+    request.ndlA = fixed(ExampleText(a));
+    request.ndlB = fixed(ExampleText(b));
+    double narrower = 0.0;
+    for (auto _ : state) {
+        FixedClock clock;
+        const orvane::ComparisonResult result = orvane::VariantComparison(clock).Run(request);
+        if (result.status != orvane::ComparisonStatus::Completed) {
+            state.SkipWithError(("the comparison did not complete: " + result.error).c_str());
+            return;
+        }
+        for (const orvane::ComparisonRow& row : result.rows)
+            if (row.index == orvane::SystemIndex::Saidi)
+                narrower = row.independentHalfWidth / row.halfWidth;
+    }
+    state.counters["years/s"] = benchmark::Counter(static_cast<double>(years) * state.iterations(),
+                                                   benchmark::Counter::kIsRate);
+    // Identical variants differ by exactly nothing: no ratio to show.
+    if (std::isfinite(narrower))
+        state.counters["SAIDI interval narrower"] = narrower;
+}
+
 // Writes the meshed network's NDL, to look at or to run with orvane-cli.
 int WriteMeshed(const std::string& path) {
     std::ofstream out(path, std::ios::binary);
@@ -239,6 +277,18 @@ int main(int argc, char** argv) {
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(0.5);
+    benchmark::RegisterBenchmark("compare/radial-feeder-isolator",
+                                 [](benchmark::State& state) {
+                                     Compare(state, "radial-feeder", "radial-feeder-isolator",
+                                             200000);
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(0.5);
+    benchmark::RegisterBenchmark(
+        "compare/rbts-bus4",
+        [](benchmark::State& state) { Compare(state, "rbts-bus4", "rbts-bus4", 5000); })
+        ->Unit(benchmark::kMillisecond)
+        ->MinTime(0.5);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;

@@ -63,9 +63,7 @@ std::string SystemCsv(const RunResult& r) {
     // The further indices that were measured, as the JSON's "further" has them.
     for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        const bool momentary = index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
-        const bool cost = index == SystemIndex::Ecost || index == SystemIndex::Iear;
-        if ((momentary && !f.momentaryVisible) || (cost && !f.costed))
+        if (!f.Measured(index))
             continue;
         const SystemIndexInfo& info = InfoOf(index);
         Row(csv, info.name, f[index].value, "", info.unit, f[index]);

@@ -48,13 +48,10 @@ Json Further(const IndexIntervals& f) {
     further["momentaryNote"] = note.empty() ? Json() : Json(note);
     for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        const bool momentary = index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
-        const bool cost = index == SystemIndex::Ecost || index == SystemIndex::Iear;
-        if (cost && !f.costed)
+        if (IsCost(index) && !f.costed)
             continue;
         const SystemIndexInfo& info = InfoOf(index);
-        further[info.name] =
-            momentary && !f.momentaryVisible ? Json() : Figure(f[index], info.unit);
+        further[info.name] = f.Measured(index) ? Figure(f[index], info.unit) : Json();
     }
     Json worst = Json::array();
     for (uint32_t place : f.worst)

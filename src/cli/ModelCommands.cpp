@@ -72,24 +72,13 @@ int Check(const std::string& path, std::FILE* out, std::FILE* err) {
     return report.passed ? ExitOk : ExitNetworkError;
 }
 
-int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
-    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(path, err);
-    if (!doc)
-        return ExitUsage;
-    CNDLGenerator generator(*doc);
-    if (!generator.CheckConnections()) {
-        PrintFindings(path, generator, err);
-        return ExitNetworkError;
-    }
-    generator.Generate();
-    const std::string text = generator.GetText();
-    errno = 0;
-    std::fwrite(text.data(), 1, text.size(), out);
-    return Flush(out, "the NDL text", err) ? ExitOk : ExitUsage;
-}
+namespace {
 
-int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err) {
-    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(path, err);
+// Loads a drawing and generates its NDL text as the editor does; ExitOk, or the exit code with
+// the reason on err. The document is kept in `doc` for what else the caller wants of it.
+int Generate(const std::string& path, std::unique_ptr<COrvaneDoc>& doc, std::string& ndl,
+             std::FILE* err) {
+    doc = LoadDrawing(path, err);
     if (!doc)
         return ExitUsage;
     CNDLGenerator generator(*doc);
@@ -102,17 +91,29 @@ int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err) {
     return ExitOk;
 }
 
+} // namespace
+
+int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc;
+    std::string text;
+    if (const int code = Generate(path, doc, text, err); code != ExitOk)
+        return code;
+    errno = 0;
+    std::fwrite(text.data(), 1, text.size(), out);
+    return Flush(out, "the NDL text", err) ? ExitOk : ExitUsage;
+}
+
+int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err) {
+    std::unique_ptr<COrvaneDoc> doc;
+    return Generate(path, doc, ndl, err);
+}
+
 int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
                     std::FILE* out, std::FILE* err) {
-    std::unique_ptr<COrvaneDoc> doc = LoadDrawing(options.network, err);
-    if (!doc)
-        return ExitUsage;
-    CNDLGenerator generator(*doc);
-    if (!generator.CheckConnections()) {
-        PrintFindings(options.network, generator, err);
-        return ExitNetworkError;
-    }
-    generator.Generate();
+    std::unique_ptr<COrvaneDoc> doc;
+    std::string ndl;
+    if (const int code = Generate(options.network, doc, ndl, err); code != ExitOk)
+        return code;
     // The editor asks before going on; the parser would refuse the text anyway.
     if (doc->GetSettings().quantsPerDay < 1) {
         std::fprintf(err,
@@ -128,7 +129,7 @@ int SimulateDrawing(const SimulateOptions& options, const std::atomic<bool>* can
         run.seed = settings.seed;
         run.replicas = settings.replicas;
     }
-    return SimulateText(run, generator.GetText(), NdlOrigin::Generated, cancel, clock, out, err);
+    return SimulateText(run, std::move(ndl), NdlOrigin::Generated, cancel, clock, out, err);
 }
 
 } // namespace orvane::cli

@@ -42,9 +42,7 @@ void PrintFurther(const IndexIntervals& f, std::FILE* out) {
         std::fprintf(out, "  %s\n", note.c_str());
     for (size_t i = 0; i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        const bool momentary = index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
-        const bool cost = index == SystemIndex::Ecost || index == SystemIndex::Iear;
-        if ((momentary && !f.momentaryVisible) || (cost && !f.costed))
+        if (!f.Measured(index))
             continue;
         const SystemIndexInfo& info = InfoOf(index);
         std::fprintf(out, "    %-8s %s %s\n", info.name, IntervalText(f[index], info.fine).c_str(),

@@ -53,6 +53,11 @@ struct IndexIntervals {
     const IntervalFigure& operator[](SystemIndex index) const {
         return system[static_cast<size_t>(index)];
     }
+    // Whether the run could measure the index: momentary ones need quanta no longer than the
+    // limit, costs a damage function.
+    bool Measured(SystemIndex index) const {
+        return (!IsMomentary(index) || momentaryVisible) && (!IsCost(index) || costed);
+    }
 };
 
 // How many load points the worst-served list names.

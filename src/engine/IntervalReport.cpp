@@ -12,10 +12,8 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kEquals =
-    "==============================================================================\n";
-constexpr const char* kDashes =
-    "------------------------------------------------------------------------------\n";
+constexpr const char* kEquals = ReportEquals;
+constexpr const char* kDashes = ReportDashes;
 
 std::string Number(double value, bool fine) {
     char buffer[400];

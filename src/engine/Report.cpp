@@ -14,10 +14,8 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kEquals =
-    "==============================================================================\n";
-constexpr const char* kDashes =
-    "------------------------------------------------------------------------------\n";
+constexpr const char* kEquals = ReportEquals;
+constexpr const char* kDashes = ReportDashes;
 constexpr double kYearHours = 8760.0;
 
 // printf into a string of any length: a mean of 1e300 printed with "%.5lf" has 300 digits.

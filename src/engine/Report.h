@@ -9,6 +9,12 @@ namespace orvane {
 class Output;
 class Simulation;
 
+// The rules that divide the text report's sections.
+inline constexpr const char* ReportEquals =
+    "==============================================================================\n";
+inline constexpr const char* ReportDashes =
+    "------------------------------------------------------------------------------\n";
+
 // Writes the report for `years` simulated years after `elapsedMs` milliseconds. Only the final
 // report reaches the files; an intermediate one goes to mask 1 only.
 void WriteReport(Output& out, const Simulation& sim, uint32_t years, uint32_t elapsedMs, bool final,

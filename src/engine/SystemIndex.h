@@ -69,6 +69,14 @@ constexpr std::array<SystemIndexInfo, SystemIndexCount> SystemIndexInfos = {{
     {"IEAR", "cost/(demand unit x hour)", false},
 }};
 
+constexpr bool IsMomentary(SystemIndex index) {
+    return index == SystemIndex::Maifi || index == SystemIndex::MaifiE;
+}
+
+constexpr bool IsCost(SystemIndex index) {
+    return index == SystemIndex::Ecost || index == SystemIndex::Iear;
+}
+
 constexpr const SystemIndexInfo& InfoOf(SystemIndex index) {
     return SystemIndexInfos[static_cast<size_t>(index)];
 }

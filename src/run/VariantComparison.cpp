@@ -41,11 +41,7 @@ struct Variant {
 };
 
 bool Measured(SystemIndex index, bool momentary, bool costed) {
-    if (index == SystemIndex::Maifi || index == SystemIndex::MaifiE)
-        return momentary;
-    if (index == SystemIndex::Ecost || index == SystemIndex::Iear)
-        return costed;
-    return true;
+    return (!IsMomentary(index) || momentary) && (!IsCost(index) || costed);
 }
 
 } // namespace
