@@ -20,7 +20,8 @@ public:
 
 private:
     RatioInterval a_, b_;
-    // Co-moments across the variants, formed as each variant's own are.
+    // Sums of products across the variants, about each one's first year, formed as each
+    // variant's own are.
     double xaxb_ = 0.0, xayb_ = 0.0, yaxb_ = 0.0, yayb_ = 0.0;
 };
 

@@ -6,21 +6,6 @@
 
 namespace orvane {
 
-void RatioInterval::Add(double x, double y) {
-    ++n_;
-    sx_ += x;
-    sy_ += y;
-    const double n = static_cast<double>(n_);
-    const double dx = x - mx_;
-    const double dy = y - my_;
-    mx_ += dx / n;
-    my_ += dy / n;
-    cxx_ += dx * (x - mx_);
-    cxy_ += dx * (y - my_);
-    cyx_ += dy * (x - mx_);
-    cyy_ += dy * (y - my_);
-}
-
 double RatioInterval::Value() const {
     return sy_ == 0.0 ? 0.0 : sx_ / sy_;
 }
@@ -40,7 +25,7 @@ double RatioInterval::HalfWidth() const {
     if (n_ >= 2 && sy_ == 0.0)
         return 0.0;
     const double r = Value();
-    return HalfWidthOf(ResidualProduct(cxx_, cxy_, cyx_, cyy_, r, r), n_, sy_ / n_);
+    return HalfWidthOf(ResidualProduct(CoXX(), CoXY(), CoXY(), CoYY(), r, r), n_, sy_ / n_);
 }
 
 } // namespace orvane

@@ -7,11 +7,27 @@ namespace orvane {
 // The yearly samples of an index that is a ratio of yearly sums, X / Y (Y = 1 for a plain yearly
 // mean), and its 95% confidence interval by the normal approximation over the years: for a ratio
 // the delta method, whose variance is that of the residuals x - R y over the mean of y. The
-// spread is kept as co-moments about the running means, which stay exact where raw sums of
-// squares of large, nearly equal values would cancel.
+// spread is summed about the first year's values, which stay close to the mean where raw sums
+// of squares of large, nearly equal values would cancel, and cost no division a year.
 class RatioInterval {
 public:
-    void Add(double x, double y);
+    // Inline: every simulated year adds to a few dozen of them.
+    void Add(double x, double y) {
+        if (n_ == 0) {
+            kx_ = x;
+            ky_ = y;
+        }
+        ++n_;
+        sx_ += x;
+        sy_ += y;
+        const double dx = x - kx_;
+        const double dy = y - ky_;
+        dx_ += dx;
+        dy_ += dy;
+        dxx_ += dx * dx;
+        dxy_ += dx * dy;
+        dyy_ += dy * dy;
+    }
     uint64_t Years() const { return n_; }
     // Sum of X over sum of Y; 0 while Y sums to 0 (nothing to divide, as for a CAIDI without
     // interruptions).
@@ -22,20 +38,20 @@ public:
 
     double SumX() const { return sx_; }
     double SumY() const { return sy_; }
-    double MeanX() const { return mx_; }
-    double MeanY() const { return my_; }
     // Sums over the years of (x - mean x)(y - mean y) and the like.
-    double CoXX() const { return cxx_; }
-    double CoXY() const { return cxy_; }
-    double CoYX() const { return cyx_; }
-    double CoYY() const { return cyy_; }
+    double CoXX() const { return Co(dxx_, dx_, dx_); }
+    double CoXY() const { return Co(dxy_, dx_, dy_); }
+    double CoYY() const { return Co(dyy_, dy_, dy_); }
 
 private:
     friend class PairedRatio;
+    double Co(double products, double a, double b) const {
+        return products - a * b / static_cast<double>(n_);
+    }
     uint64_t n_ = 0;
     double sx_ = 0.0, sy_ = 0.0;
-    double mx_ = 0.0, my_ = 0.0;
-    double cxx_ = 0.0, cxy_ = 0.0, cyx_ = 0.0, cyy_ = 0.0;
+    double kx_ = 0.0, ky_ = 0.0; // the first year's values
+    double dx_ = 0.0, dy_ = 0.0, dxx_ = 0.0, dxy_ = 0.0, dyy_ = 0.0;
 };
 
 // The two-sided 95% point of the standard normal distribution.

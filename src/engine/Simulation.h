@@ -229,6 +229,7 @@ private:
     std::array<RatioInterval, SystemIndexCount> intervals_;
     std::vector<LoadIntervals> loadIntervals_; // by place in loads_
     uint64_t now_ = 0;                         // quanta of the run accounted so far
+    uint64_t momentaryQuanta_ = 0;             // MomentaryQuanta() for the run
     uint32_t recloserCacheSize_ = 1;
     RecloserCache recloserCache_;
     uint32_t flowCacheSize_ = 5;

@@ -86,6 +86,7 @@ void Simulation::BeginRun() {
     }
     intervals_ = {};
     loadIntervals_.assign(loads_.size(), LoadIntervals{});
+    momentaryQuanta_ = MomentaryQuanta();
     now_ = 0;
     stopReason_ = StopReason::YearMax;
     failures_ = 0;
@@ -273,7 +274,7 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
 
 // Supply accounting for `quanta` consecutive quanta with the same flows and demands.
 void Simulation::AccountLoads(uint32_t quanta) {
-    const uint64_t momentary = MomentaryQuanta();
+    const uint64_t momentary = momentaryQuanta_;
     for (size_t k = 0; k < loads_.size(); ++k) {
         SimElement& e = elements_[loads_[k]];
         // Relative to the demand: a large load fed over several paths arrives with rounding
