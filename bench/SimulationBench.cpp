@@ -185,9 +185,9 @@ void Replicas(benchmark::State& state, const Network& network, uint32_t years) {
 // the SAIDI difference is than two independent runs of as many years would give. The squared
 // ratio is how many times more years two independent runs would need for the same interval.
 void Compare(benchmark::State& state, const std::string& a, const std::string& b, uint32_t years) {
-    static const std::regex system("system:[^\n]*");
+    static const std::regex systemLine("system:[^\n]*");
     const auto fixed = [years](const std::string& text) {
-        return std::regex_replace(text, system,
+        return std::regex_replace(text, systemLine,
                                   "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
                                       "; yearMax = " + std::to_string(years) +
                                       "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",

@@ -6,12 +6,10 @@
 #include "cli/ModelCommands.h"
 #include "cli/SimulateCommand.h"
 #include "cli/TerminalProgress.h"
+#include "engine/IntervalReport.h"
 #include "run/VariantComparison.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
 
@@ -25,30 +23,9 @@ Json Number(double x) {
     return std::isfinite(x) ? Json(x) : Json();
 }
 
-std::string Fixed(double x, bool fine) {
-    char text[400];
-    std::snprintf(text, sizeof text, fine ? "%.8f" : "%.5f", x);
-    return text;
-}
-
 // The variant's NDL text: generated from a drawing, or the file's own.
 int ReadVariant(const std::string& path, std::string& ndl, std::FILE* err) {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) {
-        std::fprintf(err,
-                     "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
-                     "file.\n",
-                     path.c_str());
-        return ExitUsage;
-    }
-    if (IsDrawingFile(path))
-        return DrawingNdl(path, ndl, err);
-    if (!ReadFileText(path, ndl)) {
-        std::fprintf(err, "orvane-cli: cannot read the network file '%s': %s; check its name.\n",
-                     path.c_str(), std::strerror(errno != 0 ? errno : EIO));
-        return ExitUsage;
-    }
-    return ExitOk;
+    return IsDrawingFile(path) ? DrawingNdl(path, ndl, err) : ReadNetworkFile(path, ndl, err);
 }
 
 std::string CompareJson(const CompareOptions& options, const ComparisonResult& result) {
@@ -96,12 +73,14 @@ void PrintTable(const CompareOptions& options, const ComparisonResult& result, s
                  "95% interval of B - A", "separate runs");
     for (const ComparisonRow& row : result.rows) {
         const SystemIndexInfo& info = InfoOf(row.index);
-        const std::string interval = "[" + Fixed(row.difference - row.halfWidth, info.fine) + ", " +
-                                     Fixed(row.difference + row.halfWidth, info.fine) + "]";
+        const std::string interval =
+            "[" + IntervalNumber(row.difference - row.halfWidth, info.fine) + ", " +
+            IntervalNumber(row.difference + row.halfWidth, info.fine) + "]";
         std::fprintf(out, "%-9s %14s %14s %14s  %-32s +-%s\n", info.name,
-                     Fixed(row.a, info.fine).c_str(), Fixed(row.b, info.fine).c_str(),
-                     Fixed(row.difference, info.fine).c_str(), interval.c_str(),
-                     Fixed(row.independentHalfWidth, info.fine).c_str());
+                     IntervalNumber(row.a, info.fine).c_str(),
+                     IntervalNumber(row.b, info.fine).c_str(),
+                     IntervalNumber(row.difference, info.fine).c_str(), interval.c_str(),
+                     IntervalNumber(row.independentHalfWidth, info.fine).c_str());
     }
 }
 

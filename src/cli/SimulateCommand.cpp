@@ -156,23 +156,29 @@ int SimulateStream(const SimulateOptions& options, std::FILE* in, const std::ato
     return SimulateText(options, std::move(ndl), NdlOrigin::File, cancel, clock, out, err);
 }
 
-int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
-             std::FILE* out, std::FILE* err) {
-    // A directory opens as an empty text on Linux; refuse it before any report is touched.
+int ReadNetworkFile(const std::string& path, std::string& text, std::FILE* err) {
+    // A directory opens as an empty text on Linux; refuse it before anything is written.
     std::error_code ec;
-    if (fs::is_directory(options.network, ec)) {
+    if (fs::is_directory(path, ec)) {
         std::fprintf(err,
                      "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
                      "file.\n",
-                     options.network.c_str());
+                     path.c_str());
         return ExitUsage;
     }
-    std::string ndl;
-    if (!ReadText(options.network, ndl)) {
+    if (!ReadText(path, text)) {
         std::fprintf(err, "orvane-cli: cannot read the network file '%s'; check its name.\n",
-                     options.network.c_str());
+                     path.c_str());
         return ExitUsage;
     }
+    return ExitOk;
+}
+
+int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
+             std::FILE* out, std::FILE* err) {
+    std::string ndl;
+    if (const int code = ReadNetworkFile(options.network, ndl, err); code != ExitOk)
+        return code;
     return SimulateText(options, std::move(ndl), NdlOrigin::File, cancel, clock, out, err);
 }
 

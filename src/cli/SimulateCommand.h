@@ -52,6 +52,10 @@ bool ReadStream(std::FILE* in, std::string& text);
 // Reads the file at path whole, the same way.
 bool ReadFileText(const std::string& path, std::string& text);
 
+// Reads an NDL network file whole: ExitOk, or ExitUsage with the reason on err (a directory, a
+// file that cannot be read).
+int ReadNetworkFile(const std::string& path, std::string& text, std::FILE* err);
+
 // Runs one simulation from the command line; returns the process exit code.
 int Simulate(const SimulateOptions& options, const std::atomic<bool>* cancel, Clock& clock,
              std::FILE* out, std::FILE* err);

@@ -20,6 +20,9 @@ double CostCurve::At(double hours) const {
         from = to;
         to = points_[++next];
     }
+    // Points that share their hours (which the readers refuse) would divide by zero.
+    if (to.hours <= from.hours)
+        return std::max(0.0, to.cost);
     const double cost =
         from.cost + (to.cost - from.cost) * (hours - from.hours) / (to.hours - from.hours);
     return std::max(0.0, cost);

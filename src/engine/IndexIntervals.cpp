@@ -26,12 +26,12 @@ IntervalFigure Figure(const RatioInterval& r, bool count) {
     return Bounded(r.Value(), r.HalfWidth(), Unbounded, count, r.Years());
 }
 
-bool Fraction(SystemIndex index) {
+bool IsShare(SystemIndex index) {
     return index == SystemIndex::Asui || index == SystemIndex::Asai ||
            (index >= SystemIndex::Cemi1 && index <= SystemIndex::Celid8);
 }
 
-bool Count(SystemIndex index) {
+bool IsCount(SystemIndex index) {
     return index == SystemIndex::Saifi || index == SystemIndex::Maifi ||
            index == SystemIndex::MaifiE ||
            (index >= SystemIndex::Cemi1 && index <= SystemIndex::Celid8);
@@ -48,12 +48,9 @@ IndexIntervals ComputeIntervals(const Simulation& sim) {
     out.costed = sim.HasCosts();
     for (size_t i = 0; i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        // ASAI is 1 - ASUI year by year, so it is exactly as uncertain; its own residuals would
-        // be differences of numbers near 8,760 hours per customer and lose the digits that
-        // matter.
-        const SystemIndex spread = index == SystemIndex::Asai ? SystemIndex::Asui : index;
-        out.system[i] = Bounded(sim.Interval(index).Value(), sim.Interval(spread).HalfWidth(),
-                                Fraction(index) ? 1.0 : Unbounded, Count(index), out.years);
+        out.system[i] =
+            Bounded(sim.Interval(index).Value(), sim.Interval(SpreadIndex(index)).HalfWidth(),
+                    IsShare(index) ? 1.0 : Unbounded, IsCount(index), out.years);
     }
 
     size_t k = 0;

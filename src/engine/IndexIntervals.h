@@ -42,7 +42,7 @@ struct LoadIntervalFigures {
 struct IndexIntervals {
     uint64_t years = 0;
     uint32_t quantsPerDay = 0;
-    double momentaryMinutes = 5.0;
+    double momentaryMinutes = DefaultMomentaryMinutes;
     // Whether a quantum is short enough for an interruption to end within the limit.
     bool momentaryVisible = false;
     bool costed = false; // some load point has a damage function
@@ -55,9 +55,7 @@ struct IndexIntervals {
     }
     // Whether the run could measure the index: momentary ones need quanta no longer than the
     // limit, costs a damage function.
-    bool Measured(SystemIndex index) const {
-        return (!IsMomentary(index) || momentaryVisible) && (!IsCost(index) || costed);
-    }
+    bool Measured(SystemIndex index) const { return Measurable(index, momentaryVisible, costed); }
 };
 
 // How many load points the worst-served list names.

@@ -12,15 +12,6 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kEquals = ReportEquals;
-constexpr const char* kDashes = ReportDashes;
-
-std::string Number(double value, bool fine) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, fine ? "%.8f" : "%.5f", value);
-    return buffer;
-}
-
 struct Group {
     const char* heading;
     SystemIndex first;
@@ -68,8 +59,15 @@ std::string Cell(const std::string& text, bool head) {
 
 } // namespace
 
+std::string IntervalNumber(double value, bool fine) {
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, fine ? "%.8f" : "%.5f", value);
+    return buffer;
+}
+
 std::string IntervalText(const IntervalFigure& f, bool fine) {
-    return Number(f.value, fine) + "  [" + Number(f.low, fine) + ", " + Number(f.high, fine) + "]";
+    return IntervalNumber(f.value, fine) + "  [" + IntervalNumber(f.low, fine) + ", " +
+           IntervalNumber(f.high, fine) + "]";
 }
 
 std::string MomentaryNote(const IndexIntervals& f) {
@@ -100,23 +98,25 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
                   "95%% confidence intervals: normal approximation over the %" PRIu64
                   " yearly samples (ratios by the delta method).",
                   f.years);
-    out.OutputText(2, "\nFurther indices\n%s%s\n", kEquals, head);
+    out.OutputText(2, "\nFurther indices\n%s%s\n", ReportEquals, head);
     std::string html = "<br><b><u>Further indices</u></b><br><br><font size=\"2\">" +
                        HtmlEscape(head) + "</font><br><br>";
 
     for (const Group& g : kGroups) {
         if (!Shown(f, g))
             continue;
-        out.OutputText(2, "%s%s\n", kDashes, g.heading);
+        out.OutputText(2, "%s%s\n", ReportDashes, g.heading);
         html += "<b>" + HtmlEscape(g.heading) +
                 "</b><br><table border=\"1\" cellspacing=\"1\"><tr>" + Cell("Index", true) +
                 Cell("Value", true) + Cell("95% interval", true) + "</tr>";
         const bool momentary = g.first == SystemIndex::Maifi;
         if (momentary) {
             char limit[120];
-            std::snprintf(limit, sizeof limit, "Interruptions of at most %g minutes.\n",
+            std::snprintf(limit, sizeof limit, "Interruptions of at most %g minutes.",
                           f.momentaryMinutes);
-            out.OutputText(2, "%s", limit);
+            out.OutputText(2, "%s\n", limit);
+            html +=
+                "<tr><td colspan=\"3\"><font size=\"2\">" + HtmlEscape(limit) + "</font></td></tr>";
         }
         const std::string note = momentary ? MomentaryNote(f) : std::string();
         if (!note.empty()) {
@@ -129,14 +129,16 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
             const SystemIndexInfo& info = SystemIndexInfos[i];
             const IntervalFigure& x = f.system[i];
             out.OutputText(2, "%-8s = %s\n", info.name, IntervalText(x, info.fine).c_str());
-            html += "<tr>" + Cell(info.name, true) + Cell(Number(x.value, info.fine), false) +
-                    Cell(Number(x.low, info.fine) + " - " + Number(x.high, info.fine), false) +
-                    "</tr>";
+            html +=
+                "<tr>" + Cell(info.name, true) + Cell(IntervalNumber(x.value, info.fine), false) +
+                Cell(IntervalNumber(x.low, info.fine) + " - " + IntervalNumber(x.high, info.fine),
+                     false) +
+                "</tr>";
         }
         html += "</table><br>";
     }
 
-    out.OutputText(2, "%sWorst-served load points (by unavailability)\n", kDashes);
+    out.OutputText(2, "%sWorst-served load points (by unavailability)\n", ReportDashes);
     html += "<b>Worst-served load points (by unavailability)</b><br><table border=\"1\" "
             "cellspacing=\"1\"><tr>" +
             Cell("Load Point", true) + Cell("Unavailability", true) + Cell("Failure Rate", true) +
@@ -146,16 +148,16 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
     for (uint32_t place : f.worst) {
         const LoadIntervalFigures& load = f.loads[place];
         out.OutputText(2, "%-13.13s  %s hours/year, %s interruptions/year\n", load.name.c_str(),
-                       Number(load.unavailability.value, false).c_str(),
-                       Number(load.frequency.value, false).c_str());
+                       IntervalNumber(load.unavailability.value, false).c_str(),
+                       IntervalNumber(load.frequency.value, false).c_str());
         html += "<tr>" + Cell(HtmlEscape(load.name), true) +
-                Cell(Number(load.unavailability.value, false), false) +
-                Cell(Number(load.frequency.value, false), false) + "</tr>";
+                Cell(IntervalNumber(load.unavailability.value, false), false) +
+                Cell(IntervalNumber(load.frequency.value, false), false) + "</tr>";
     }
     html += "</table><br>";
 
     for (const LoadIntervalFigures& load : f.loads) {
-        out.OutputText(2, "%sLoad Point: %s\n", kDashes, load.name.c_str());
+        out.OutputText(2, "%sLoad Point: %s\n", ReportDashes, load.name.c_str());
         html += "<b>Load Point - " + HtmlEscape(load.name) +
                 "</b><br><table border=\"1\" cellspacing=\"1\">";
         for (const LoadRow& row : kLoadRows) {
@@ -164,12 +166,14 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
                 continue;
             const IntervalFigure& x = load.*row.figure;
             out.OutputText(2, "%-14s = %s\n", row.label, IntervalText(x, false).c_str());
-            html += "<tr>" + Cell(row.label, true) + Cell(Number(x.value, false), false) +
-                    Cell(Number(x.low, false) + " - " + Number(x.high, false), false) + "</tr>";
+            html +=
+                "<tr>" + Cell(row.label, true) + Cell(IntervalNumber(x.value, false), false) +
+                Cell(IntervalNumber(x.low, false) + " - " + IntervalNumber(x.high, false), false) +
+                "</tr>";
         }
         html += "</table><br>";
     }
-    out.OutputText(2, "%s", kEquals);
+    out.OutputText(2, "%s", ReportEquals);
     out.OutputHtml(html);
 }
 

@@ -13,6 +13,10 @@ struct IntervalFigure;
 // in the text report and the HTML report. Everything before it is left as it always was.
 void WriteIntervalReport(Output& out, const IndexIntervals& f);
 
+// A figure as the closing section prints it: five decimals, or eight for a `fine` one (a
+// probability close to 0 or 1).
+std::string IntervalNumber(double value, bool fine);
+
 // "0.12345  [0.11000, 0.13690]", the value and its interval with as many decimals as the reports
 // give the index.
 std::string IntervalText(const IntervalFigure& f, bool fine);

@@ -14,8 +14,6 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kEquals = ReportEquals;
-constexpr const char* kDashes = ReportDashes;
 constexpr double kYearHours = 8760.0;
 
 // printf into a string of any length: a mean of 1e300 printed with "%.5lf" has 300 digits.
@@ -128,7 +126,7 @@ std::string PlainIndexRow(const char* name, const std::string& value) {
 }
 
 void WriteLoadDetail(Output& out, const SimElement& load) {
-    out.OutputText(2, "%s", kEquals);
+    out.OutputText(2, "%s", ReportEquals);
     out.OutputText(2, "Load Point: %s\n", load.name.c_str());
 
     const std::string anchor = AnchorName(load.name);
@@ -149,7 +147,7 @@ void WriteLoadDetail(Output& out, const SimElement& load) {
         out.OutputHtml(std::string("<hr size=\"5\" align=\"left\" width=\"300\">") +
                        kShown[i].label + Format("%.5lf", e.Mean()) + " - " +
                        Format("%.2lf", Percent(e)) + "% </B><br>");
-        out.OutputText(2, "%s", kDashes);
+        out.OutputText(2, "%s", ReportDashes);
         out.OutputText(2, kShown[i].line, e.Mean(), Percent(e));
         e.WriteHistogram(out, 2);
         out.OutputHtml(i + 1 < std::size(kShown) ? "<br><br>" : "<br><br><hr><br><br><br><br>");
@@ -170,12 +168,12 @@ void WriteNetworkDetail(Output& out, const SystemEstimates& system) {
     };
 
     out.OutputHtml("<u><B>Detailed overall network value</B></u><br><br>");
-    out.OutputText(2, "%s", kEquals);
+    out.OutputText(2, "%s", ReportEquals);
     bool first = true;
     for (const Index& index : indices) {
         const Estimate& e = index.estimate;
         if (!first)
-            out.OutputText(2, "%s", kDashes);
+            out.OutputText(2, "%s", ReportDashes);
         out.OutputText(2, index.line, e.Mean(), Percent(e));
         out.OutputHtml(
             std::string(first ? "<br>" : "<hr size=\"5\" align=\"left\" width=\"300\"><br><br>") +
@@ -186,7 +184,7 @@ void WriteNetworkDetail(Output& out, const SystemEstimates& system) {
         out.OutputHtml("<br><br>");
         first = false;
     }
-    out.OutputText(2, "%s", kEquals);
+    out.OutputText(2, "%s", ReportEquals);
 }
 
 } // namespace

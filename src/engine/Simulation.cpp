@@ -48,7 +48,7 @@ void Simulation::Init(ProgressSink* sink, Clock& clock) {
     loads_.clear();
     reclosers_.clear();
     yearsSimulated_ = 0;
-    momentaryMinutes_ = 5.0;
+    momentaryMinutes_ = DefaultMomentaryMinutes;
     elementStreams_.clear();
     recloserKeys_.clear();
     reclosePending_.clear();
@@ -70,6 +70,8 @@ bool Simulation::HasCosts() const {
 
 uint64_t Simulation::MomentaryQuanta() const {
     // Rounded down: a quantum that straddles the limit might last longer than it.
+    if (!(momentaryMinutes_ > 0.0))
+        return 0;
     return static_cast<uint64_t>(std::floor(momentaryMinutes_ * quantsPerDay_ / 1440.0 + 1e-9));
 }
 
@@ -85,14 +87,13 @@ uint64_t Fnv1a(const std::string& text) {
 } // namespace
 
 uint32_t Simulation::UseElementStreams(uint64_t seed) {
-    // Elements that cannot fail within the run (disabled fuses and isolators among them) keep
-    // drawing from the run's generator: what they draw never matters, and giving them keys would
-    // move the others' when a variant adds one.
-    const double horizon = 365.0 * quantsPerDay_ * yearMax_;
+    // Elements that never fail (rate 0: disabled fuses and isolators among them) keep drawing
+    // from the run's generator: what they draw never matters, and giving them keys would move
+    // the others' when a variant adds one.
     std::vector<uint32_t> drawing;
     for (uint32_t i = 0; i < elements_.size(); ++i) {
         const SimElement& e = elements_[i];
-        if ((e.Fails() && e.failure.Scale() < horizon) || e.kind == ElementKind::Recloser)
+        if ((e.Fails() && !std::isinf(e.failure.Scale())) || e.kind == ElementKind::Recloser)
             drawing.push_back(i);
     }
     const auto nameKey = [this](uint32_t i) {

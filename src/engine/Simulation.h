@@ -4,6 +4,7 @@
 #include "engine/Estimate.h"
 #include "engine/FlowCache.h"
 #include "engine/Random.h"
+#include "engine/RatioInterval.h"
 #include "engine/RecloserCache.h"
 #include "engine/SimElement.h"
 #include "engine/SimNode.h"
@@ -122,7 +123,8 @@ public:
     void BeginRun();
     void RunYear();
     const YearRecord& LastYear() const { return year_; }
-    void AddYear(const YearRecord& year);
+    // Returns the year's numerator and denominator of every index of the network.
+    YearRatios AddYear(const YearRecord& year);
     bool AccurateEnough() const;
     void SetOutcome(uint32_t years, StopReason reason) {
         yearsSimulated_ = years;
@@ -132,15 +134,15 @@ public:
     void EndRun();
     // Seeds the run's generator: stream `stream` of `seed` (see Random::Seed).
     void SetStream(uint64_t seed, uint32_t stream) { random_.Seed(seed, stream); }
-    // Gives every element that can fail within the run and every recloser a seeded stream of
-    // its own, keyed by its kind and name (by its place among the elements of its kind matched
-    // that way when it has no name, or one it shares): two variants of a network then draw the
-    // same failures and repairs for the elements they have in common, whatever else they add or
-    // leave out. A recloser's delay is drawn when it starts to run, from a draw fixed by that
-    // quantum, so that it does not depend on how often the rest of the network switched
-    // before. Returns how many
+    // Gives every element that may fail and every recloser a seeded stream of its own, keyed by
+    // its kind and name (by its place among the elements of its kind matched that way when it
+    // has no name, or one it shares): two variants of a network then draw the same failures and
+    // repairs for the elements they have in common, whatever else they add or leave out. A
+    // recloser's delay is drawn when it starts to run, from a draw fixed by that quantum, so that
+    // it does not depend on how often the rest of the network switched before. Returns how many
     // failing elements are matched by place.
     uint32_t UseElementStreams(uint64_t seed);
+    bool UsesElementStreams() const { return !elementStreams_.empty(); }
     Clock& RunClock() const { return *clock_; }
     // Tells the progress sink, if any, of `years` simulated since the clock read `start`.
     void ShowProgress(uint32_t years, uint32_t start);
@@ -219,7 +221,7 @@ private:
     uint32_t yearMax_ = 1000000;
     uint32_t yearStep_ = 100;
     double accuracy_ = 0.05;
-    double momentaryMinutes_ = 5.0;
+    double momentaryMinutes_ = DefaultMomentaryMinutes;
     uint32_t nodeCount_ = 2;
     std::vector<SimNode> nodes_;
     std::vector<SimElement> elements_;

@@ -87,6 +87,7 @@ void Simulation::BeginRun() {
     intervals_ = {};
     loadIntervals_.assign(loads_.size(), LoadIntervals{});
     momentaryQuanta_ = MomentaryQuanta();
+    reclosePending_.assign(reclosePending_.size(), 0);
     now_ = 0;
     stopReason_ = StopReason::YearMax;
     failures_ = 0;
@@ -171,7 +172,7 @@ void Simulation::SwitchAndIsolate() {
     for (size_t k = 0; k < reclosers_.size(); ++k) {
         SimElement& r = elements_[reclosers_[k]];
         const bool mustOpen = RecloserMustOpen(reclosers_[k]);
-        if (recloserKeys_.empty()) {
+        if (!UsesElementStreams()) {
             if (mustOpen) {
                 // One more than the drawn delay, saturating rather than wrapping to 0.
                 const uint32_t delay = DrawQuanta(r.reclose);
@@ -183,10 +184,10 @@ void Simulation::SwitchAndIsolate() {
             reclosePending_[k] = true;
             r.recloseCountdown = 1;
         } else if (reclosePending_[k]) {
+            // Drawn in the first quantum the default draw would already have counted down.
             reclosePending_[k] = false;
             SeedReclose(k, now_);
-            const uint32_t delay = DrawQuanta(r.reclose);
-            r.recloseCountdown = delay == MaxQuanta ? MaxQuanta : delay + 1;
+            r.recloseCountdown = DrawQuanta(r.reclose);
         }
         recloserSteps_[k] = mustOpen                  ? RecloserStep::Drawing
                             : r.recloseCountdown == 0 ? RecloserStep::Closed
@@ -246,7 +247,7 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
             break;
         }
     }
-    if (recloserKeys_.empty()) {
+    if (!UsesElementStreams()) {
         uint64_t drawing = 0;
         for (RecloserStep step : recloserSteps_)
             drawing += step == RecloserStep::Drawing;
@@ -257,7 +258,7 @@ void Simulation::RepeatQuantum(uint32_t quanta) {
         SimElement& r = elements_[reclosers_[k]];
         if (recloserSteps_[k] == RecloserStep::Drawing) {
             // As the switching sets it, then counts the quantum down.
-            if (recloserKeys_.empty()) {
+            if (!UsesElementStreams()) {
                 const uint32_t delay = DrawQuanta(r.reclose);
                 r.recloseCountdown = (delay == MaxQuanta ? MaxQuanta : delay + 1) - 1;
             } else {
@@ -330,7 +331,7 @@ void Simulation::AccountLoads(uint32_t quanta) {
     now_ += quanta;
 }
 
-void Simulation::AddYear(const YearRecord& year) {
+YearRatios Simulation::AddYear(const YearRecord& year) {
     const double q = quantsPerDay_;
     double n = 0.0, ci = 0.0, cmi = 0.0, ens = 0.0;
     for (size_t k = 0; k < loads_.size(); ++k) {
@@ -367,19 +368,20 @@ void Simulation::AddYear(const YearRecord& year) {
     for (size_t i = 0; i < SystemIndexCount; ++i)
         intervals_[i].Add(ratios[i].x, ratios[i].y);
     if (n == 0.0)
-        return;
+        return ratios;
     system_.saifi.Add(ci / n, 1.0);
     system_.saidi.Add(cmi / n, 1.0);
     if (ci > 0.0)
         system_.caidi.Add(cmi / ci, ci / n);
     system_.ens.Add(ens, 1.0);
+    return ratios;
 }
 
 YearRatios Simulation::SystemYear(const YearRecord& year) const {
     const double q = quantsPerDay_;
     double n = 0.0, ci = 0.0, ca = 0.0, cmi = 0.0, ens = 0.0, mom = 0.0, events = 0.0;
     double costed = 0.0, costedEns = 0.0;
-    std::array<double, 5> cemi{};
+    std::array<double, CemiCount> cemi{};
     std::array<double, CelidHours.size()> celid{};
     for (size_t k = 0; k < loads_.size(); ++k) {
         const SimElement& e = elements_[loads_[k]];

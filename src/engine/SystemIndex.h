@@ -34,9 +34,16 @@ enum class SystemIndex : uint8_t {
 
 constexpr size_t SystemIndexCount = static_cast<size_t>(SystemIndex::Count);
 
+// The longest interruption, in minutes, that counts as momentary unless a network says
+// otherwise (IEEE 1366), and the most a network may say.
+constexpr double DefaultMomentaryMinutes = 5.0;
+constexpr double MaxMomentaryMinutes = 1440.0;
+
 // The thresholds of the customer-based indices: more than n sustained interruptions in a year,
 // an outage longer than t hours.
 constexpr uint32_t CemiFirst = 1;
+constexpr size_t CemiCount =
+    static_cast<size_t>(SystemIndex::Cemi5) - static_cast<size_t>(SystemIndex::Cemi1) + 1;
 constexpr std::array<double, 3> CelidHours = {1.0, 3.0, 8.0};
 
 struct SystemIndexInfo {
@@ -75,6 +82,19 @@ constexpr bool IsMomentary(SystemIndex index) {
 
 constexpr bool IsCost(SystemIndex index) {
     return index == SystemIndex::Ecost || index == SystemIndex::Iear;
+}
+
+// Whether a run can measure the index: momentary ones need quanta no longer than the limit,
+// costs a damage function.
+constexpr bool Measurable(SystemIndex index, bool momentaryVisible, bool costed) {
+    return (!IsMomentary(index) || momentaryVisible) && (!IsCost(index) || costed);
+}
+
+// The index whose yearly spread an index's interval takes: ASAI is 1 - ASUI year by year, so it
+// is exactly as uncertain, and its own residuals, differences of numbers near 8,760 hours per
+// customer, would lose the digits that matter.
+constexpr SystemIndex SpreadIndex(SystemIndex index) {
+    return index == SystemIndex::Asai ? SystemIndex::Asui : index;
 }
 
 constexpr const SystemIndexInfo& InfoOf(SystemIndex index) {

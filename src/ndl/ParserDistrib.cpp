@@ -233,7 +233,7 @@ double ParserDistrib::Momentary(const std::string& keyword, const NdlValue& valu
     CheckNumeric(keyword, value);
     CheckSingle(keyword, value);
     const double minutes = value.numbers[0];
-    if (!(minutes >= 0.0 && minutes <= 1440.0))
+    if (!(minutes >= 0.0 && minutes <= MaxMomentaryMinutes))
         Error("the \"%s\" attribute must be a number in the range [0,1440]",
               Excerpt(keyword).c_str());
     return minutes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/CostCurve.h"
+#include "engine/SystemIndex.h"
 #include "ndl/ParserSyntax.h"
 
 #include <cstdint>
@@ -54,7 +55,7 @@ private:
         uint32_t yearMax = 1000000;
         uint32_t yearStep = 100;
         double accuracy = 0.05;
-        double momentary = 5.0; // minutes; IEEE 1366's limit of a momentary interruption
+        double momentary = DefaultMomentaryMinutes; // minutes
         bool fuses = true;
         bool isolators = true;
         bool reclosers = true;

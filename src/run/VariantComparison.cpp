@@ -6,6 +6,7 @@
 #include "engine/Simulation.h"
 #include "ndl/ParserDistrib.h"
 
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -27,7 +28,9 @@ struct Variant {
         std::string error;
         if (!parsed) {
             error = parser.LastError().empty()
-                        ? std::string("variant ") + label + " has no system definition"
+                        ? std::string("variant ") + label +
+                              " has no system definition; start it with one, for example "
+                              "'system: quantsPerDay = 24'"
                         : std::string("variant ") + label + ", line " +
                               std::to_string(parser.ErrorLine()) + ", column " +
                               std::to_string(parser.ErrorColumn()) + ": " + parser.LastError();
@@ -39,10 +42,6 @@ struct Variant {
         return error;
     }
 };
-
-bool Measured(SystemIndex index, bool momentary, bool costed) {
-    return (!IsMomentary(index) || momentary) && (!IsCost(index) || costed);
-}
 
 } // namespace
 
@@ -79,12 +78,10 @@ ComparisonResult VariantComparison::Run(const ComparisonRequest& request) {
             result.status = ComparisonStatus::Cancelled;
             break;
         }
-        for (Simulation* s : {&sa, &sb}) {
-            s->RunYear();
-            s->AddYear(s->LastYear());
-        }
-        const YearRatios ra = sa.SystemYear(sa.LastYear());
-        const YearRatios rb = sb.SystemYear(sb.LastYear());
+        sa.RunYear();
+        sb.RunYear();
+        const YearRatios ra = sa.AddYear(sa.LastYear());
+        const YearRatios rb = sb.AddYear(sb.LastYear());
         for (size_t i = 0; i < SystemIndexCount; ++i)
             paired[i].Add(ra[i].x, ra[i].y, rb[i].x, rb[i].y);
         result.years = year;
@@ -105,7 +102,7 @@ ComparisonResult VariantComparison::Run(const ComparisonRequest& request) {
     };
     for (size_t i = 0; i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        if (!Measured(index, result.momentaryVisible, result.costed))
+        if (!Measurable(index, result.momentaryVisible, result.costed))
             continue;
         // ASAI moves exactly against ASUI; its own residuals would lose the digits that matter.
         const PairedRatio& spread =

@@ -240,6 +240,19 @@ load: name = "Side"; connect = 22; customers = 5
     const std::string stepped = report;
     run(changed, false);
     EXPECT_EQ(report, stepped);
+
+    // A fixed reclosing delay of three one-minute quanta keeps Far out exactly as long on
+    // element streams as on the run's one generator.
+    std::string fixed = TiedFeeders;
+    for (int k = 0; k < 3; ++k)
+        fixed.replace(fixed.find("2000"), 4, "100");
+    fixed.replace(fixed.find("reclose = 0.01"), 14, "reclose = 0.05, 1e10");
+    Network plain(fixed), streamed(fixed);
+    streamed.sim.UseElementStreams(5);
+    plain.Report();
+    streamed.Report();
+    EXPECT_DOUBLE_EQ(ComputeIntervals(plain.sim).loads[1].duration.value, 3.0 / 60.0);
+    EXPECT_DOUBLE_EQ(ComputeIntervals(streamed.sim).loads[1].duration.value, 3.0 / 60.0);
 }
 
 // One line feeding one 5 kW shop: every failure interrupts 5 kW for the repair time.
