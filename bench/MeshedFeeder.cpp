@@ -1,5 +1,6 @@
 #include "MeshedFeeder.h"
 
+#include "engine/Random.h"
 #include "engine/Simulation.h"
 
 #include <algorithm>
@@ -11,18 +12,13 @@ namespace orvane::bench {
 
 namespace {
 
-// SplitMix64: a few lines, and the same sequence on every machine and library, which the
-// standard distributions do not promise.
+// SplitMix64: the same sequence on every machine and library, which the standard
+// distributions do not promise.
 class Prng {
 public:
     explicit Prng(uint64_t seed) : state_(seed) {}
 
-    uint64_t Next() {
-        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-        return z ^ (z >> 31);
-    }
+    uint64_t Next() { return SplitMix64(state_); }
 
     // Uniform in [low, high).
     double Uniform(double low, double high) {

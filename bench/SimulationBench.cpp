@@ -99,6 +99,16 @@ std::string WithResolution(const std::string& ndl, uint32_t quantsPerDay) {
            std::to_string(quantsPerDay) + found.suffix().str();
 }
 
+// Replaces the system definition with one that runs exactly `years` years at 24 quanta per day.
+std::string WithFixedYears(const std::string& ndl, uint32_t years) {
+    static const std::regex system("system:[^\n]*");
+    return std::regex_replace(ndl, system,
+                              "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
+                                  "; yearMax = " + std::to_string(years) +
+                                  "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",
+                              std::regex_constants::format_first_only);
+}
+
 double PeakMegabytes() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -148,13 +158,7 @@ void Simulate(benchmark::State& state, const Network& network, Engine engine) {
 // on one study. Four replicas share `years` merged years; the reports go to a scratch folder.
 void Replicas(benchmark::State& state, const Network& network, uint32_t years) {
     const auto jobs = static_cast<uint32_t>(state.range(0));
-    static const std::regex system("system:[^\n]*");
-    const std::string ndl =
-        std::regex_replace(network.text, system,
-                           "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
-                               "; yearMax = " + std::to_string(years) +
-                               "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",
-                           std::regex_constants::format_first_only);
+    const std::string ndl = WithFixedYears(network.text, years);
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / "orvane-bench-replicas";
     std::filesystem::create_directories(scratch);
@@ -185,17 +189,9 @@ void Replicas(benchmark::State& state, const Network& network, uint32_t years) {
 // the SAIDI difference is than two independent runs of as many years would give. The squared
 // ratio is how many times more years two independent runs would need for the same interval.
 void Compare(benchmark::State& state, const std::string& a, const std::string& b, uint32_t years) {
-    static const std::regex systemLine("system:[^\n]*");
-    const auto fixed = [years](const std::string& text) {
-        return std::regex_replace(text, systemLine,
-                                  "system: quantsPerDay = 24; yearMin = " + std::to_string(years) +
-                                      "; yearMax = " + std::to_string(years) +
-                                      "; yearStep = " + std::to_string(years) + "; accuracy = 1e-9",
-                                  std::regex_constants::format_first_only);
-    };
     orvane::ComparisonRequest request;
-    request.ndlA = fixed(ExampleText(a));
-    request.ndlB = fixed(ExampleText(b));
+    request.ndlA = WithFixedYears(ExampleText(a), years);
+    request.ndlB = WithFixedYears(ExampleText(b), years);
     double narrower = 0.0;
     for (auto _ : state) {
         FixedClock clock;

@@ -1,27 +1,19 @@
 #include "cli/CompareCommand.h"
 
 #include "base/PendingFile.h"
-#include "base/Version.h"
 #include "cli/JsonResult.h"
+#include "cli/JsonText.h"
 #include "cli/ModelCommands.h"
 #include "cli/SimulateCommand.h"
 #include "cli/TerminalProgress.h"
 #include "engine/IntervalReport.h"
 #include "run/VariantComparison.h"
 
-#include <cmath>
 #include <memory>
-#include <nlohmann/json.hpp>
 
 namespace orvane::cli {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
-
-Json Number(double x) {
-    return std::isfinite(x) ? Json(x) : Json();
-}
 
 // The variant's NDL text: generated from a drawing, or the file's own.
 int ReadVariant(const std::string& path, std::string& ndl, std::FILE* err) {
@@ -32,17 +24,18 @@ std::string CompareJson(const CompareOptions& options, const ComparisonResult& r
     Json indices = Json::object();
     for (const ComparisonRow& row : result.rows) {
         const SystemIndexInfo& info = InfoOf(row.index);
-        indices[info.name] = {{"a", Number(row.a)},
-                              {"b", Number(row.b)},
-                              {"difference", Number(row.difference)},
-                              {"interval95", Json::array({Number(row.difference - row.halfWidth),
-                                                          Number(row.difference + row.halfWidth)})},
-                              {"independentHalfWidth", Number(row.independentHalfWidth)},
-                              {"unit", info.unit}};
+        indices[info.name] = {
+            {"a", JsonNumber(row.a)},
+            {"b", JsonNumber(row.b)},
+            {"difference", JsonNumber(row.difference)},
+            {"interval95", Json::array({JsonNumber(row.difference - row.halfWidth),
+                                        JsonNumber(row.difference + row.halfWidth)})},
+            {"independentHalfWidth", JsonNumber(row.independentHalfWidth)},
+            {"unit", info.unit}};
     }
     const Json doc = {
         {"formatVersion", JsonFormatVersion},
-        {"program", std::string("orvane-cli ") + Version},
+        {"program", JsonProgram()},
         {"variantA", options.a},
         {"variantB", options.b},
         {"seed", options.seed},
@@ -52,7 +45,7 @@ std::string CompareJson(const CompareOptions& options, const ComparisonResult& r
                    "over the paired yearly samples, ratios by the delta method"},
         {"indices", indices},
     };
-    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return JsonText(doc);
 }
 
 void PrintTable(const CompareOptions& options, const ComparisonResult& result, std::FILE* out) {

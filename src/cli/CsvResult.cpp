@@ -1,23 +1,23 @@
 #include "cli/CsvResult.h"
 
-#include "cli/IndexUnits.h"
+#include "base/ShortestNumber.h"
 
-#include <charconv>
 #include <cmath>
 
 namespace orvane::cli {
 
 namespace {
 
-void Row(std::string& csv, const char* index, double value, const std::string& accuracy,
-         const char* unit, const IntervalFigure& f) {
-    csv += std::string(index) + ',' + CsvNumber(value) + ',' + accuracy + ',' + CsvField(unit) +
-           ',' + CsvNumber(f.low) + ',' + CsvNumber(f.high) + '\n';
+void Row(std::string& csv, SystemIndex index, double value, const std::string& accuracy,
+         const IndexIntervals& f) {
+    const SystemIndexInfo& info = InfoOf(index);
+    csv += std::string(info.name) + ',' + CsvNumber(value) + ',' + accuracy + ',' +
+           CsvField(info.unit) + ',' + CsvNumber(f[index].low) + ',' + CsvNumber(f[index].high) +
+           '\n';
 }
 
-void Row(std::string& csv, const char* index, const IndexResult& r, const char* unit,
-         const IntervalFigure& f) {
-    Row(csv, index, r.mean, CsvNumber(r.accuracy), unit, f);
+void Row(std::string& csv, SystemIndex index, const IndexResult& r, const IndexIntervals& f) {
+    Row(csv, index, r.mean, CsvNumber(r.accuracy), f);
 }
 
 std::string Pair(const IndexResult& r) {
@@ -41,32 +41,26 @@ std::string CsvField(const std::string& text) {
 }
 
 std::string CsvNumber(double x) {
-    if (!std::isfinite(x))
-        return {};
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, x).ptr;
-    return std::string(digits, end);
+    return std::isfinite(x) ? ShortestNumber(x) : std::string();
 }
 
 std::string SystemCsv(const RunResult& r) {
     const IndexIntervals& f = r.intervals;
     std::string csv = "index,value,relativeAccuracy,unit,low95,high95\n";
-    Row(csv, "SAIFI", r.saifi, unit::Interruptions, f[SystemIndex::Saifi]);
-    Row(csv, "SAIDI", r.saidi, unit::CustomerHours, f[SystemIndex::Saidi]);
-    Row(csv, "CAIFI", r.caifi, "", unit::AffectedInterruptions, f[SystemIndex::Caifi]);
-    Row(csv, "CAIDI", r.caidi, unit::HoursPerInterruption, f[SystemIndex::Caidi]);
-    Row(csv, "ASUI", r.asui, "", unit::Fraction, f[SystemIndex::Asui]);
-    Row(csv, "ASAI", r.asai, "", unit::Fraction, f[SystemIndex::Asai]);
-    Row(csv, "ENS", r.ens, unit::Energy, f[SystemIndex::Ens]);
-    Row(csv, "AENS", r.aens, "", unit::CustomerEnergy, f[SystemIndex::Aens]);
-    Row(csv, "ACCI", r.acci, "", unit::AffectedEnergy, f[SystemIndex::Acci]);
+    Row(csv, SystemIndex::Saifi, r.saifi, f);
+    Row(csv, SystemIndex::Saidi, r.saidi, f);
+    Row(csv, SystemIndex::Caifi, r.caifi, "", f);
+    Row(csv, SystemIndex::Caidi, r.caidi, f);
+    Row(csv, SystemIndex::Asui, r.asui, "", f);
+    Row(csv, SystemIndex::Asai, r.asai, "", f);
+    Row(csv, SystemIndex::Ens, r.ens, f);
+    Row(csv, SystemIndex::Aens, r.aens, "", f);
+    Row(csv, SystemIndex::Acci, r.acci, "", f);
     // The further indices that were measured, as the JSON's "further" has them.
     for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
-        if (!f.Measured(index))
-            continue;
-        const SystemIndexInfo& info = InfoOf(index);
-        Row(csv, info.name, f[index].value, "", info.unit, f[index]);
+        if (f.Measured(index))
+            Row(csv, index, f[index].value, "", f);
     }
     return csv;
 }

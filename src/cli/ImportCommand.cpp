@@ -13,8 +13,6 @@
 #include "model/NDLGenerator.h"
 #include "model/OrvaneDoc.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -76,13 +74,6 @@ std::string Counts(const Grid& grid) {
     for (size_t i = 0; i < parts.size(); ++i)
         text += (i == 0 ? "" : i + 1 == parts.size() ? " and " : ", ") + parts[i];
     return text.empty() ? "nothing" : text;
-}
-
-std::string Extension(const std::string& path) {
-    std::string extension = fs::path(path).extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
 }
 
 } // namespace
@@ -149,11 +140,8 @@ int ImportPandapower(const ImportOptions& options, std::FILE* out, std::FILE* er
         if (toOut) {
             errno = 0;
             std::fwrite(text.data(), 1, text.size(), out);
-            if (std::fflush(out) != 0 || std::ferror(out)) {
-                std::fprintf(err, "orvane-cli: cannot write the NDL text: %s\n",
-                             std::strerror(errno != 0 ? errno : EIO));
+            if (!FlushOutput(out, "the NDL text", err))
                 return ExitUsage;
-            }
         } else {
             PendingFile file;
             if (!file.Open(options.output) || !file.Write(text) || !file.Commit()) {

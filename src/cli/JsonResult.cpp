@@ -1,42 +1,43 @@
 #include "cli/JsonResult.h"
 
-#include "base/Version.h"
-#include "cli/IndexUnits.h"
+#include "cli/JsonText.h"
 #include "engine/IntervalReport.h"
-
-#include <cmath>
-#include <nlohmann/json.hpp>
 
 namespace orvane::cli {
 
 namespace {
 
-// Keys in the order written here, which docs/json-format.md follows.
-using Json = nlohmann::ordered_json;
+// The units of a load point's own figures; the others are in the unit of a system index.
+constexpr const char* PerYear = "interruptions/year";
+constexpr const char* HoursPerYear = "hours/year";
 
-// JSON has no not-a-number; an index without a defined value is null.
-Json Number(double x) {
-    return std::isfinite(x) ? Json(x) : Json();
+constexpr const char* UnitOf(SystemIndex index) {
+    return InfoOf(index).unit;
 }
 
 Json Interval(const IntervalFigure& f) {
-    return Json::array({Number(f.low), Number(f.high)});
+    return Json::array({JsonNumber(f.low), JsonNumber(f.high)});
 }
 
 Json Index(const IndexResult& index, const char* unit, const IntervalFigure& f) {
-    return {{"value", Number(index.mean)},
-            {"relativeAccuracy", Number(index.accuracy)},
+    return {{"value", JsonNumber(index.mean)},
+            {"relativeAccuracy", JsonNumber(index.accuracy)},
             {"interval95", Interval(f)},
             {"unit", unit}};
 }
 
+Json Index(const IndexResult& value, const IndexIntervals& f, SystemIndex index) {
+    return Index(value, UnitOf(index), f[index]);
+}
+
 // A derived index has no relative accuracy for the stop rule, but an interval.
-Json Derived(double value, const char* unit, const IntervalFigure& f) {
-    return {{"value", Number(value)}, {"interval95", Interval(f)}, {"unit", unit}};
+Json Derived(double value, const IndexIntervals& f, SystemIndex index) {
+    return {
+        {"value", JsonNumber(value)}, {"interval95", Interval(f[index])}, {"unit", UnitOf(index)}};
 }
 
 Json Figure(const IntervalFigure& f, const char* unit) {
-    return {{"value", Number(f.value)}, {"interval95", Interval(f)}, {"unit", unit}};
+    return {{"value", JsonNumber(f.value)}, {"interval95", Interval(f)}, {"unit", unit}};
 }
 
 // The figures beyond the classic report: momentary interruptions (null when a quantum is
@@ -44,7 +45,7 @@ Json Figure(const IntervalFigure& f, const char* unit) {
 Json Further(const IndexIntervals& f) {
     Json further = Json::object();
     const std::string note = MomentaryNote(f);
-    further["momentaryLimitMinutes"] = Number(f.momentaryMinutes);
+    further["momentaryLimitMinutes"] = JsonNumber(f.momentaryMinutes);
     further["momentaryNote"] = note.empty() ? Json() : Json(note);
     for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i) {
         const auto index = static_cast<SystemIndex>(i);
@@ -69,25 +70,25 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
         const LoadPointResult& lp = result.loadPoints[k];
         // A run that failed before simulating has no intervals.
         const LoadIntervalFigures fig = k < f.loads.size() ? f.loads[k] : LoadIntervalFigures{};
-        Json load = {
-            {"name", lp.name},
-            {"customers", lp.customers},
-            {"failureRate", Index(lp.failureRate, unit::PerYear, fig.frequency)},
-            {"averageOutageDuration",
-             Index(lp.outageDuration, unit::HoursPerInterruption, fig.duration)},
-            {"unavailability", Index(lp.unavailability, unit::HoursPerYear, fig.unavailability)},
-            {"energyNotSupplied", Index(lp.energyNotSupplied, unit::Energy, fig.energy)},
-            {"sustained", Figure(fig.sustained, unit::PerYear)},
-            {"momentary", f.momentaryVisible ? Figure(fig.momentary, unit::PerYear) : Json()}};
+        Json load = {{"name", lp.name},
+                     {"customers", lp.customers},
+                     {"failureRate", Index(lp.failureRate, PerYear, fig.frequency)},
+                     {"averageOutageDuration",
+                      Index(lp.outageDuration, UnitOf(SystemIndex::Caidi), fig.duration)},
+                     {"unavailability", Index(lp.unavailability, HoursPerYear, fig.unavailability)},
+                     {"energyNotSupplied",
+                      Index(lp.energyNotSupplied, UnitOf(SystemIndex::Ens), fig.energy)},
+                     {"sustained", Figure(fig.sustained, PerYear)},
+                     {"momentary", f.momentaryVisible ? Figure(fig.momentary, PerYear) : Json()}};
         if (fig.costed) {
-            load["cost"] = Figure(fig.cost, unit::Cost);
-            load["iear"] = Figure(fig.iear, unit::CostPerEnergy);
+            load["cost"] = Figure(fig.cost, UnitOf(SystemIndex::Ecost));
+            load["iear"] = Figure(fig.iear, UnitOf(SystemIndex::Iear));
         }
         loadPoints.push_back(load);
     }
     Json doc = {
         {"formatVersion", JsonFormatVersion},
-        {"program", std::string("orvane-cli ") + Version},
+        {"program", JsonProgram()},
         {"network", network},
         {"years", result.years},
         // The default run draws the one default sequence: no seed.
@@ -101,7 +102,7 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
           {"yearMin", result.yearMin},
           {"yearMax", result.yearMax},
           {"yearStep", result.yearStep},
-          {"accuracy", Number(result.accuracy)},
+          {"accuracy", JsonNumber(result.accuracy)},
           {"fuses", result.fuses},
           {"isolators", result.isolators},
           {"reclosers", result.reclosers},
@@ -109,20 +110,19 @@ std::string JsonResult(const RunResult& result, const std::string& network) {
         {"intervalMethod", "95% confidence intervals by the normal approximation over the "
                            "yearly samples; ratios by the delta method"},
         {"system",
-         {{"SAIFI", Index(result.saifi, unit::Interruptions, f[SystemIndex::Saifi])},
-          {"SAIDI", Index(result.saidi, unit::CustomerHours, f[SystemIndex::Saidi])},
-          {"CAIFI", Derived(result.caifi, unit::AffectedInterruptions, f[SystemIndex::Caifi])},
-          {"CAIDI", Index(result.caidi, unit::HoursPerInterruption, f[SystemIndex::Caidi])},
-          {"ASUI", Derived(result.asui, unit::Fraction, f[SystemIndex::Asui])},
-          {"ASAI", Derived(result.asai, unit::Fraction, f[SystemIndex::Asai])},
-          {"ENS", Index(result.ens, unit::Energy, f[SystemIndex::Ens])},
-          {"AENS", Derived(result.aens, unit::CustomerEnergy, f[SystemIndex::Aens])},
-          {"ACCI", Derived(result.acci, unit::AffectedEnergy, f[SystemIndex::Acci])}}},
+         {{"SAIFI", Index(result.saifi, f, SystemIndex::Saifi)},
+          {"SAIDI", Index(result.saidi, f, SystemIndex::Saidi)},
+          {"CAIFI", Derived(result.caifi, f, SystemIndex::Caifi)},
+          {"CAIDI", Index(result.caidi, f, SystemIndex::Caidi)},
+          {"ASUI", Derived(result.asui, f, SystemIndex::Asui)},
+          {"ASAI", Derived(result.asai, f, SystemIndex::Asai)},
+          {"ENS", Index(result.ens, f, SystemIndex::Ens)},
+          {"AENS", Derived(result.aens, f, SystemIndex::Aens)},
+          {"ACCI", Derived(result.acci, f, SystemIndex::Acci)}}},
         {"further", Further(f)},
         {"loadPoints", loadPoints},
     };
-    // Invalid UTF-8 in a name is replaced rather than refused.
-    return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
+    return JsonText(doc);
 }
 
 } // namespace orvane::cli

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 
@@ -39,23 +38,17 @@ void PrintFindings(const std::string& path, const CNDLGenerator& generator, std:
         std::fprintf(err, "%s\n", TerminalText(line).c_str());
 }
 
-// Pushes out what was printed on out, so that a full disk fails the command instead of passing
-// unnoticed. Callers clear errno before their first write: the reason shown is then the write's.
-bool Flush(std::FILE* out, const char* what, std::FILE* err) {
-    if (std::fflush(out) == 0 && !std::ferror(out))
-        return true;
-    std::fprintf(err, "orvane-cli: cannot write %s: %s\n", what,
-                 std::strerror(errno != 0 ? errno : EIO));
-    return false;
-}
-
 } // namespace
 
-bool IsDrawingFile(const std::string& path) {
+std::string Extension(const std::string& path) {
     std::string extension = fs::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".vlm";
+    return extension;
+}
+
+bool IsDrawingFile(const std::string& path) {
+    return Extension(path) == ".vlm";
 }
 
 int Check(const std::string& path, std::FILE* out, std::FILE* err) {
@@ -67,7 +60,7 @@ int Check(const std::string& path, std::FILE* out, std::FILE* err) {
     std::fprintf(out, "%s\n", TerminalText(report.message).c_str());
     for (const std::string& line : report.lines)
         std::fprintf(out, "%s\n", TerminalText(line).c_str());
-    if (!Flush(out, "the check result", err))
+    if (!FlushOutput(out, "the check result", err))
         return ExitUsage;
     return report.passed ? ExitOk : ExitNetworkError;
 }
@@ -100,7 +93,7 @@ int PrintNdl(const std::string& path, std::FILE* out, std::FILE* err) {
         return code;
     errno = 0;
     std::fwrite(text.data(), 1, text.size(), out);
-    return Flush(out, "the NDL text", err) ? ExitOk : ExitUsage;
+    return FlushOutput(out, "the NDL text", err) ? ExitOk : ExitUsage;
 }
 
 int DrawingNdl(const std::string& path, std::string& ndl, std::FILE* err) {

@@ -12,6 +12,8 @@ class Clock;
 
 namespace orvane::cli {
 
+// The file name's extension in lower case, with its dot (".vlm"); empty when it has none.
+std::string Extension(const std::string& path);
 // True for a drawn network file (".vlm", in any case), as opposed to NDL text.
 bool IsDrawingFile(const std::string& path);
 

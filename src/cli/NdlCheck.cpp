@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
 namespace orvane::cli {
@@ -17,14 +16,8 @@ namespace orvane::cli {
 int CheckNdl(const std::string& path, std::FILE* in, std::FILE* out, std::FILE* err) {
     const std::string source = NetworkLabel(path);
     std::string text;
-    std::error_code ec;
-    if (path != StandardStream && std::filesystem::is_directory(path, ec)) {
-        std::fprintf(err,
-                     "orvane-cli: '%s' is a directory, not a network file; name an NDL or "
-                     ".vlm file.\n",
-                     path.c_str());
+    if (path != StandardStream && RefuseDirectory(path, err))
         return ExitUsage;
-    }
     if (!(path == StandardStream ? ReadStream(in, text) : ReadFileText(path, text))) {
         std::fprintf(err, "orvane-cli: cannot read the network file '%s': %s\n", source.c_str(),
                      std::strerror(errno != 0 ? errno : EIO));
@@ -70,12 +63,7 @@ int CheckNdl(const std::string& path, std::FILE* in, std::FILE* out, std::FILE* 
     }
     errno = 0;
     std::fprintf(out, "%s\n", CheckPassedMessage);
-    if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fprintf(err, "orvane-cli: cannot write the check result: %s\n",
-                     std::strerror(errno != 0 ? errno : EIO));
-        return ExitUsage;
-    }
-    return ExitOk;
+    return FlushOutput(out, "the check result", err) ? ExitOk : ExitUsage;
 }
 
 } // namespace orvane::cli

@@ -13,25 +13,13 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace orvane::cli {
 
 namespace {
-
-bool ReadText(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    text = bytes.str();
-    return !in.bad();
-}
 
 // The 95% intervals of the classic indices and the figures beyond them, one line each.
 void PrintFurther(const IndexIntervals& f, std::FILE* out) {
@@ -156,17 +144,30 @@ int SimulateStream(const SimulateOptions& options, std::FILE* in, const std::ato
     return SimulateText(options, std::move(ndl), NdlOrigin::File, cancel, clock, out, err);
 }
 
-int ReadNetworkFile(const std::string& path, std::string& text, std::FILE* err) {
+bool FlushOutput(std::FILE* out, const char* what, std::FILE* err) {
+    if (std::fflush(out) == 0 && !std::ferror(out))
+        return true;
+    std::fprintf(err, "orvane-cli: cannot write %s: %s\n", what,
+                 std::strerror(errno != 0 ? errno : EIO));
+    return false;
+}
+
+bool RefuseDirectory(const std::string& path, std::FILE* err) {
     // A directory opens as an empty text on Linux; refuse it before anything is written.
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
-        std::fprintf(err,
-                     "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
-                     "file.\n",
-                     path.c_str());
+    if (!fs::is_directory(path, ec))
+        return false;
+    std::fprintf(err,
+                 "orvane-cli: '%s' is a directory, not a network file; name an NDL or .vlm "
+                 "file.\n",
+                 path.c_str());
+    return true;
+}
+
+int ReadNetworkFile(const std::string& path, std::string& text, std::FILE* err) {
+    if (RefuseDirectory(path, err))
         return ExitUsage;
-    }
-    if (!ReadText(path, text)) {
+    if (!ReadFileText(path, text)) {
         std::fprintf(err, "orvane-cli: cannot read the network file '%s'; check its name.\n",
                      path.c_str());
         return ExitUsage;
@@ -304,13 +305,8 @@ int SimulateText(const SimulateOptions& options, std::string ndl, NdlOrigin orig
     } else {
         PrintSummary(result, paths.text, paths.html, out);
     }
-    if (std::fflush(out) != 0 || std::ferror(out)) {
-        std::fprintf(err, "orvane-cli: cannot write the %s: %s\n",
-                     jsonToOut ? "JSON result" : "summary",
-                     std::strerror(errno != 0 ? errno : EIO));
-        return ExitUsage;
-    }
-    return ExitOk;
+    return FlushOutput(out, jsonToOut ? "the JSON result" : "the summary", err) ? ExitOk
+                                                                                : ExitUsage;
 }
 
 } // namespace orvane::cli

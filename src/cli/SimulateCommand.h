@@ -51,6 +51,12 @@ std::string NetworkLabel(const std::string& network);
 bool ReadStream(std::FILE* in, std::string& text);
 // Reads the file at path whole, the same way.
 bool ReadFileText(const std::string& path, std::string& text);
+// Pushes out what was printed on out, so that a full disk fails the command instead of passing
+// unnoticed; false with "cannot write WHAT: reason" on err. Callers clear errno before their
+// first write: the reason shown is then the write's.
+bool FlushOutput(std::FILE* out, const char* what, std::FILE* err);
+// True, with the reason on err, when path names a directory rather than a network file.
+bool RefuseDirectory(const std::string& path, std::FILE* err);
 
 // Reads an NDL network file whole: ExitOk, or ExitUsage with the reason on err (a directory, a
 // file that cannot be read).

@@ -189,31 +189,34 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : orvane::cli::ExitUsage;
     }
 
+    // A command that simulates: Ctrl-C and SIGTERM cancel it, and its exit code says which.
+    const auto cancellable = [](auto run) {
+        CatchInterrupt();
+        orvane::SteadyClock clock;
+        const int code = run(clock);
+        return code == orvane::cli::ExitCancelled
+                   ? orvane::cli::CancelledExitCode(cancelSignal.load())
+                   : code;
+    };
     if (simulate->parsed()) {
         options.progress = !quiet && isatty(STDERR_FILENO);
         if (seedOption->count() > 0)
             options.seed = seed;
-        CatchInterrupt();
-        orvane::SteadyClock clock;
-        const int code =
-            options.network == orvane::cli::StandardStream
-                ? orvane::cli::SimulateStream(options, stdin, &cancelRequested, clock, stdout,
-                                              stderr)
-            : orvane::cli::IsDrawingFile(options.network)
-                ? orvane::cli::SimulateDrawing(options, &cancelRequested, clock, stdout, stderr)
-                : orvane::cli::Simulate(options, &cancelRequested, clock, stdout, stderr);
-        if (code == orvane::cli::ExitCancelled)
-            return orvane::cli::CancelledExitCode(cancelSignal.load());
-        return code;
+        return cancellable([&](orvane::Clock& clock) {
+            if (options.network == orvane::cli::StandardStream)
+                return orvane::cli::SimulateStream(options, stdin, &cancelRequested, clock, stdout,
+                                                   stderr);
+            if (orvane::cli::IsDrawingFile(options.network))
+                return orvane::cli::SimulateDrawing(options, &cancelRequested, clock, stdout,
+                                                    stderr);
+            return orvane::cli::Simulate(options, &cancelRequested, clock, stdout, stderr);
+        });
     }
     if (compare->parsed()) {
         compared.progress = !compareQuiet && isatty(STDERR_FILENO);
-        CatchInterrupt();
-        orvane::SteadyClock clock;
-        const int code = orvane::cli::Compare(compared, &cancelRequested, clock, stdout, stderr);
-        if (code == orvane::cli::ExitCancelled)
-            return orvane::cli::CancelledExitCode(cancelSignal.load());
-        return code;
+        return cancellable([&](orvane::Clock& clock) {
+            return orvane::cli::Compare(compared, &cancelRequested, clock, stdout, stderr);
+        });
     }
     if (check->parsed())
         return orvane::cli::IsDrawingFile(drawing)

@@ -10,6 +10,21 @@
 
 namespace orvane {
 
+std::string NoSystemLine(const std::string& source) {
+    return source + ": error: the text has no system definition; start it with one, for example "
+                    "'system: quantsPerDay = 24'.";
+}
+
+std::string NoLoadPointsLine(const std::string& source) {
+    return source + ": error: the network has no load points; add at least one load definition "
+                    "to simulate it";
+}
+
+std::string ParseErrorLine(const std::string& source, uint32_t line, uint32_t column,
+                           const std::string& error) {
+    return source + ":" + std::to_string(line) + ":" + std::to_string(column) + ": error: " + error;
+}
+
 NdlTextCheck CheckNdlText(const std::string& text, const std::string& source) {
     // No channel is opened: what the parser would write to the report is dropped.
     Output output;
@@ -25,15 +40,12 @@ NdlTextCheck CheckNdlText(const std::string& text, const std::string& source) {
     simulation->Release();
 
     if (!parsed && parser->LastError().empty())
-        return {false, source + ": error: the text has no system definition; start it with one, "
-                                "for example 'system: quantsPerDay = 24'."};
+        return {false, NoSystemLine(source)};
     if (!parsed)
-        return {false, source + ":" + std::to_string(parser->ErrorLine()) + ":" +
-                           std::to_string(parser->ErrorColumn()) +
-                           ": error: " + parser->LastError()};
+        return {false, ParseErrorLine(source, parser->ErrorLine(), parser->ErrorColumn(),
+                                      parser->LastError())};
     if (!hasLoads)
-        return {false, source + ": error: the network has no load points; add at least one "
-                                "load definition to simulate it"};
+        return {false, NoLoadPointsLine(source)};
     return {true, CheckPassedMessage};
 }
 

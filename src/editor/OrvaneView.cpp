@@ -197,18 +197,12 @@ void COrvaneView::SetCursorShape(CursorShape shape) {
 }
 
 void COrvaneView::ShowPropertyDialog(CWidget& widget) {
-    const std::unique_ptr<CWidget> edited = Prompter().EditProperties(this, widget);
-    if (!edited)
+    std::unique_ptr<CWidget> edited = Prompter().EditProperties(this, widget);
+    // OK on an unchanged dialog is no step, and does not ask to save. The edited copy keeps the
+    // component's geometry, so comparing it whole compares the attributes.
+    if (!edited || SameComponent(*edited, widget))
         return;
-    // OK on an unchanged dialog is no step, and does not ask to save.
-    const bool wasModified = m_doc.IsModified();
-    std::unique_ptr<CWidget> before = CopyWidget(widget);
-    m_doc.SetAttributes(widget, *edited);
-    if (SameComponent(*before, widget)) {
-        m_doc.SetModified(wasModified);
-        return;
-    }
-    m_undo->push(new CPropertiesCommand(m_doc, widget, std::move(before), CopyWidget(widget),
+    m_undo->push(new CPropertiesCommand(m_doc, widget, CopyWidget(widget), std::move(edited),
                                         QString::fromUtf8(PropertiesUndoText)));
 }
 

@@ -111,7 +111,7 @@ bool CSimulationSettingsDlg::Store() {
         return Refuse(m_seed, tr("Please enter a whole number of at most 20 digits in \"Seed\", "
                                  "or leave it empty for the default sequence."));
     const std::optional<double> momentary = ParseNumber(m_momentary->text().toStdString());
-    if (!momentary || *momentary < 0.0 || *momentary > CSimulationSettings::kMaxMomentary)
+    if (!momentary || !CSimulationSettings::MomentaryInRange(*momentary))
         return Refuse(m_momentary, tr("Please enter a number between 0 and %1 in \"%2\".")
                                        .arg(CSimulationSettings::kMaxMomentary)
                                        .arg(MomentaryCaption()));

@@ -1,9 +1,6 @@
 #include "editor/UndoCommands.h"
 
-#include "model/Archive.h"
-#include "model/LoadPoint.h"
 #include "model/OrvaneDoc.h"
-#include "model/WidgetVisit.h"
 
 #include <utility>
 
@@ -11,22 +8,18 @@ namespace orvane {
 
 namespace {
 
+// The network file of a drawing that holds a copy of the component alone: its record and what
+// the trailers keep for it, such as a load point's cost curve.
 std::string StoredBytes(const CWidget& widget) {
-    // Serialize is not const; a copy is stored instead.
-    const std::unique_ptr<CWidget> copy = CopyWidget(widget);
-    CArchive ar;
-    ar.WriteObject(copy.get());
-    return ar.Bytes();
+    COrvaneDoc doc;
+    doc.AddCopy(widget);
+    return doc.StoreBytes();
 }
 
 } // namespace
 
-// The stored record leaves out what the file keeps in its trailers: a load point's cost curve.
 bool SameComponent(const CWidget& a, const CWidget& b) {
-    if (a.Type() != b.Type() || StoredBytes(a) != StoredBytes(b))
-        return false;
-    return a.Type() != WidgetType::LoadPoint ||
-           static_cast<const CLoadPoint&>(a).m_cost == static_cast<const CLoadPoint&>(b).m_cost;
+    return StoredBytes(a) == StoredBytes(b);
 }
 
 CAddCommand::CAddCommand(COrvaneDoc& doc, std::vector<CWidget*> added, const QString& text)

@@ -19,7 +19,7 @@ class CWidget;
 // undo leaves the file bytes as they were. The components the commands point at stay alive with
 // the document, in the drawing or among its removed ones.
 
-// Whether two components of the same type are alike field for field, as the file stores them.
+// Whether two components are alike field for field, as a network file stores them.
 bool SameComponent(const CWidget& a, const CWidget& b);
 
 // Components added, by a tool or by Paste. They are in the document when the command is pushed:
@@ -89,6 +89,7 @@ private:
     std::unique_ptr<CWidget> m_after;
 };
 
+// The settings commands take the document's present settings as those to undo to.
 class CSimulationSettingsCommand : public QUndoCommand {
 public:
     CSimulationSettingsCommand(COrvaneDoc& doc, const CSimulationSettings& after,
@@ -102,9 +103,7 @@ private:
     CSimulationSettings m_after;
 };
 
-// The settings commands take the document's present settings as those to undo to.
-// Workspace settings: undo also restores the scroll extent, which a file may give apart from
-// the workspace size.
+// Undo also restores the scroll extent, which a file may give apart from the workspace size.
 class CWorkspaceSettingsCommand : public QUndoCommand {
 public:
     CWorkspaceSettingsCommand(COrvaneDoc& doc, const CWorkspaceSettings& after,

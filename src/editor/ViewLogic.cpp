@@ -1,5 +1,6 @@
 #include "editor/ViewLogic.h"
 
+#include "editor/NdlTextCheck.h"
 #include "engine/Report.h"
 #include "run/Simulator.h"
 
@@ -88,32 +89,11 @@ const char* ToolMenuText(WidgetType type) {
     return "";
 }
 
-const char* ComponentName(WidgetType type) {
-    switch (type) {
-    case WidgetType::Line:
-        return "Feeder";
-    case WidgetType::CircuitBreaker:
-        return "Circuit Breaker";
-    case WidgetType::Fuse:
-        return "Fuse";
-    case WidgetType::Recloser:
-        return "Recloser";
-    case WidgetType::Isolator:
-        return "Isolator";
-    case WidgetType::BusBar:
-        return "Bus Bar";
-    case WidgetType::LoadPoint:
-        return "Load Point";
-    case WidgetType::GenSource:
-        return "Gen Source";
-    case WidgetType::Equipment:
-        return "Equipment";
-    }
-    return "";
-}
-
 std::string AddUndoText(WidgetType type) {
-    return std::string("Add ") + ComponentName(type);
+    // The tool's menu text names the type as the user knows it, less its accelerator mark.
+    std::string name = ToolMenuText(type);
+    std::erase(name, '&');
+    return "Add " + name;
 }
 
 std::string UndoMenuText(const std::string& action) {
@@ -173,15 +153,12 @@ RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlTex
         return {};
     case RunStatus::NoSystem:
         return {"The network has an error: its NDL has no system definition.",
-                file ? ndlFile + ": error: the text has no system definition; start it with one, "
-                                 "for example 'system: quantsPerDay = 24'."
-                     : "The NDL has no system definition"};
+                file ? NoSystemLine(ndlFile) : "The NDL has no system definition"};
     case RunStatus::NoLoadPoints:
         if (file)
             return {"The network has an error: it has no load points; add at least one load "
                     "definition to simulate it.",
-                    ndlFile + ": error: the network has no load points; add at least one load "
-                              "definition to simulate it"};
+                    NoLoadPointsLine(ndlFile)};
         return {"The network has an error: it has no load points; draw at least one to "
                 "simulate it.",
                 "The network has no load points"};
@@ -192,13 +169,12 @@ RunFailure DescribeRunFailure(const RunResult& result, const std::string& ndlTex
     }
     if (result.errorLine == 0) // the parser's own trouble, not the network's
         return {"The simulation could not start: " + result.error + ".", {}};
-    const std::string line = std::to_string(result.errorLine);
-    const std::string column = std::to_string(result.errorColumn);
-    const std::string place = "line " + line + ", column " + column;
+    const std::string place = "line " + std::to_string(result.errorLine) + ", column " +
+                              std::to_string(result.errorColumn);
     if (file)
         return {"The network has an error: " + result.error + " (" + place + " of " + ndlFile +
                     ").",
-                ndlFile + ":" + line + ":" + column + ": error: " + result.error};
+                ParseErrorLine(ndlFile, result.errorLine, result.errorColumn, result.error)};
     const bool settings = result.errorLine <= SystemDefinitionLines(ndlText);
     return {"The network has an error: " + result.error + " (" + place + " of its NDL" +
                 (settings ? ", in the simulation settings).\nCorrect it in Settings > Simulation "

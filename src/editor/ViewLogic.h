@@ -45,8 +45,6 @@ std::string StatusYText(int y);
 
 // Menu texts of the view's commands.
 const char* ToolMenuText(WidgetType type); // "F&eeder", "&Circuit Breaker", ...
-// A component type as the user knows it: "Feeder", "Circuit Breaker", ...
-const char* ComponentName(WidgetType type);
 
 // What undo and redo name: "Add Feeder" and the others.
 std::string AddUndoText(WidgetType type);

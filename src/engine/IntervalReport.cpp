@@ -57,6 +57,17 @@ std::string Cell(const std::string& text, bool head) {
            text + "</font></td>";
 }
 
+// A line of text across the three columns of a table.
+std::string NoteRow(const std::string& text) {
+    return "<tr><td colspan=\"3\"><font size=\"2\">" + HtmlEscape(text) + "</font></td></tr>";
+}
+
+std::string FigureRow(const std::string& label, const IntervalFigure& x, bool fine) {
+    return "<tr>" + Cell(label, true) + Cell(IntervalNumber(x.value, fine), false) +
+           Cell(IntervalNumber(x.low, fine) + " - " + IntervalNumber(x.high, fine), false) +
+           "</tr>";
+}
+
 } // namespace
 
 std::string IntervalNumber(double value, bool fine) {
@@ -115,25 +126,19 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
             std::snprintf(limit, sizeof limit, "Interruptions of at most %g minutes.",
                           f.momentaryMinutes);
             out.OutputText(2, "%s\n", limit);
-            html +=
-                "<tr><td colspan=\"3\"><font size=\"2\">" + HtmlEscape(limit) + "</font></td></tr>";
+            html += NoteRow(limit);
         }
         const std::string note = momentary ? MomentaryNote(f) : std::string();
         if (!note.empty()) {
             out.OutputText(2, "%s\n", note.c_str());
-            html += "<tr><td colspan=\"3\"><font size=\"2\">" + HtmlEscape(note) +
-                    "</font></td></tr></table><br>";
+            html += NoteRow(note) + "</table><br>";
             continue;
         }
         for (auto i = static_cast<size_t>(g.first); i <= static_cast<size_t>(g.last); ++i) {
             const SystemIndexInfo& info = SystemIndexInfos[i];
             const IntervalFigure& x = f.system[i];
             out.OutputText(2, "%-8s = %s\n", info.name, IntervalText(x, info.fine).c_str());
-            html +=
-                "<tr>" + Cell(info.name, true) + Cell(IntervalNumber(x.value, info.fine), false) +
-                Cell(IntervalNumber(x.low, info.fine) + " - " + IntervalNumber(x.high, info.fine),
-                     false) +
-                "</tr>";
+            html += FigureRow(info.name, x, info.fine);
         }
         html += "</table><br>";
     }
@@ -166,10 +171,7 @@ void WriteIntervalReport(Output& out, const IndexIntervals& f) {
                 continue;
             const IntervalFigure& x = load.*row.figure;
             out.OutputText(2, "%-14s = %s\n", row.label, IntervalText(x, false).c_str());
-            html +=
-                "<tr>" + Cell(row.label, true) + Cell(IntervalNumber(x.value, false), false) +
-                Cell(IntervalNumber(x.low, false) + " - " + IntervalNumber(x.high, false), false) +
-                "</tr>";
+            html += FigureRow(row.label, x, false);
         }
         html += "</table><br>";
     }

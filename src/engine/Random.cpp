@@ -9,6 +9,7 @@ constexpr uint64_t kMultiplier = 16807;
 constexpr uint64_t Rotl(uint64_t x, int k) {
     return (x << k) | (x >> (64 - k));
 }
+} // namespace
 
 uint64_t SplitMix64(uint64_t& x) {
     uint64_t z = (x += 0x9E3779B97F4A7C15ull);
@@ -16,7 +17,6 @@ uint64_t SplitMix64(uint64_t& x) {
     z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
     return z ^ (z >> 31);
 }
-} // namespace
 
 double Random::Next() {
     if (seeded_) {

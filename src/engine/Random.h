@@ -35,4 +35,8 @@ private:
     std::array<uint64_t, 4> wide_{};
 };
 
+// One step of SplitMix64: advances `state` and returns the next output. It fills the seeded
+// generator's state; on its own it is a small generator that gives the same sequence everywhere.
+uint64_t SplitMix64(uint64_t& state);
+
 } // namespace orvane

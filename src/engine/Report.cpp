@@ -14,8 +14,6 @@ namespace orvane {
 
 namespace {
 
-constexpr double kYearHours = 8760.0;
-
 // printf into a string of any length: a mean of 1e300 printed with "%.5lf" has 300 digits.
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
@@ -203,7 +201,7 @@ DerivedIndices ComputeIndices(const Simulation& sim) {
     }
     // With no customer ever interrupted there is nothing per affected customer: 0, not 0/0.
     d.caifi = d.ca > 0.0 ? d.ci / d.ca : 0.0;
-    d.asui = (d.ch / kYearHours) / d.n;
+    d.asui = (d.ch / YearHours) / d.n;
     d.asai = 1.0 - d.asui;
     d.aens = d.e / d.n;
     d.acci = d.ca > 0.0 ? d.e / d.ca : 0.0;

@@ -21,6 +21,20 @@ struct LoadEstimates {
     Estimate energyNotSupplied;
 };
 
+// One load point's counts for one simulated year.
+struct LoadYear {
+    uint32_t interruptions = 0;
+    uint32_t outageQuanta = 0;
+    double energyNotSupplied = 0.0; // demand summed quantum by quantum, not yet in hours
+    // Interruptions by what they turned out to be: ended within the momentary limit (momentary;
+    // the first of a momentary event also counted as an event), or outlasted it.
+    uint32_t momentary = 0;
+    uint32_t momentaryEvents = 0;
+    uint32_t sustained = 0;
+    uint8_t longOutages = 0; // bit t: an outage grew longer than CelidHours[t] this year
+    double cost = 0.0;       // of this year's outage quanta
+};
+
 // A load point's indices with their 95% intervals over the yearly samples.
 struct LoadIntervals {
     RatioInterval frequency;      // interruptions per year
@@ -61,17 +75,8 @@ struct SimElement {
     double flow = 0.0;     // signed flow from A to B
 
     bool supplied = true;
-    uint32_t interruptions = 0;
-    uint32_t outageQuanta = 0;
-    uint64_t currentOutage = 0; // may outlast many years; never wraps
-    double energyNotSupplied = 0.0;
-    // This year's interruptions by what they turned out to be: ended within the momentary limit
-    // (momentary; the first of a momentary event also counted as an event), or outlasted it.
-    uint32_t momentary = 0;
-    uint32_t momentaryEvents = 0;
-    uint32_t sustained = 0;
-    uint8_t longOutages = 0;          // as LoadYear's
-    double cost = 0.0;                // of this year's outage quanta
+    uint64_t currentOutage = 0;       // may outlast many years; never wraps
+    LoadYear year;                    // load points only: the counts of the year being simulated
     double interruptedDemand = 0.0;   // the demand when the present interruption began
     double damageSoFar = 0.0;         // the damage function at the present outage's length
     uint64_t eventStart = UINT64_MAX; // when the last event began, in quanta of the run

@@ -35,18 +35,6 @@ enum class ExecuteResult { Completed, Cancelled };
 // Why a completed run stopped: every index reached the accuracy, or the year limit came first.
 enum class StopReason { Accurate, YearMax };
 
-// One load point's counts for one simulated year.
-struct LoadYear {
-    uint32_t interruptions = 0;
-    uint32_t outageQuanta = 0;
-    double energyNotSupplied = 0.0; // demand summed quantum by quantum, not yet in hours
-    uint32_t momentary = 0;
-    uint32_t momentaryEvents = 0;
-    uint32_t sustained = 0;
-    uint8_t longOutages = 0; // bit t: an outage grew longer than CelidHours[t] this year
-    double cost = 0.0;
-};
-
 // Everything one simulated year adds to the estimates, by load point in element order, so that
 // the years of several replicas can be merged into one set of estimates in a fixed order.
 struct YearRecord {

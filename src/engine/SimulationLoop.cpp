@@ -39,6 +39,15 @@ uint64_t DrawFailureQuanta(DistributionWeibull& d) {
     return DrawQuanta(d, NeverQuanta);
 }
 
+// Bit t set when an outage of `hours` is longer than CelidHours[t].
+uint8_t CelidExceeded(double hours) {
+    uint8_t bits = 0;
+    for (size_t t = 0; t < CelidHours.size(); ++t)
+        if (hours > CelidHours[t])
+            bits |= static_cast<uint8_t>(1u << t);
+    return bits;
+}
+
 // The larger of the two, compared as worst > r: a not-a-number r replaces worst and is itself
 // replaced by the next r, so the order of the comparisons matters.
 double Worse(double worst, double r) {
@@ -284,7 +293,7 @@ void Simulation::AccountLoads(uint32_t quanta) {
             std::fabs(e.flow - e.capacity) < SuppliedTolerance * std::max(1.0, e.capacity);
         if (!supplied) {
             if (e.supplied) {
-                ++e.interruptions;
+                ++e.year.interruptions;
                 e.interruptedDemand = e.capacity;
                 // Interruptions that begin within the limit after the start of an event, as
                 // the reclosing of one fault does, are that one event.
@@ -296,33 +305,32 @@ void Simulation::AccountLoads(uint32_t quanta) {
             // outlasts the limit, in whichever year that is.
             const uint64_t before = e.currentOutage;
             if (before <= momentary && before + quanta > momentary)
-                ++e.sustained;
-            for (size_t t = 0; t < CelidHours.size(); ++t)
-                if (Hours(before) <= CelidHours[t] && Hours(before + quanta) > CelidHours[t])
-                    e.longOutages |= static_cast<uint8_t>(1u << t);
-            e.outageQuanta += quanta;
+                ++e.year.sustained;
+            e.year.longOutages |= static_cast<uint8_t>(CelidExceeded(Hours(before + quanta)) &
+                                                       ~CelidExceeded(Hours(before)));
+            e.year.outageQuanta += quanta;
             e.currentOutage += quanta;
             // Summed quantum by quantum, as the demand would be in a quantum-wise walk.
             for (uint32_t q = 0; q < quanta; ++q)
-                e.energyNotSupplied += e.capacity;
+                e.year.energyNotSupplied += e.capacity;
             // Charged as the outage lengthens, quantum by quantum like the energy, so that an
             // outage still on at the end of a year or of the run has cost what it has lasted.
             if (!e.damage.Empty()) {
                 if (before == 0) {
                     e.damageSoFar = e.damage.At(0.0);
-                    e.cost += e.interruptedDemand * e.damageSoFar;
+                    e.year.cost += e.interruptedDemand * e.damageSoFar;
                 }
                 for (uint64_t q = before + 1; q <= before + quanta; ++q) {
                     const double next = e.damage.At(Hours(q));
-                    e.cost += e.interruptedDemand * (next - e.damageSoFar);
+                    e.year.cost += e.interruptedDemand * (next - e.damageSoFar);
                     e.damageSoFar = next;
                 }
             }
         } else if (!e.supplied) {
             year_.durations[k].push_back(Hours(e.currentOutage));
             if (e.currentOutage <= momentary) {
-                ++e.momentary;
-                e.momentaryEvents += e.opensEvent;
+                ++e.year.momentary;
+                e.year.momentaryEvents += e.opensEvent;
             }
             e.currentOutage = 0;
         }
@@ -333,27 +341,22 @@ void Simulation::AccountLoads(uint32_t quanta) {
 
 YearRatios Simulation::AddYear(const YearRecord& year) {
     const double q = quantsPerDay_;
-    double n = 0.0, ci = 0.0, cmi = 0.0, ens = 0.0;
     for (size_t k = 0; k < loads_.size(); ++k) {
         SimElement& e = elements_[loads_[k]];
         const LoadYear& y = year.loads[k];
-        for (double hours : year.durations[k])
-            e.estimates.outageDuration.Add(hours, 1.0);
-        const double hours = static_cast<double>(y.outageQuanta) * 24.0 / q;
+        double ended = 0.0;
+        for (double d : year.durations[k]) {
+            e.estimates.outageDuration.Add(d, 1.0);
+            ended += d;
+        }
+        const double hours = Hours(y.outageQuanta);
         const double energy = y.energyNotSupplied * 24.0 / q;
-        n += e.customers;
-        ci += static_cast<double>(e.customers) * y.interruptions;
-        cmi += static_cast<double>(e.customers) * y.outageQuanta * 24.0 / q;
-        ens += energy;
         e.estimates.frequency.Add(y.interruptions, 1.0);
         e.estimates.interruptedYear.Add(y.interruptions > 0 ? 1.0 : 0.0, 1.0);
         e.estimates.outageTime.Add(hours, 1.0);
         e.estimates.energyNotSupplied.Add(energy, 1.0);
 
         LoadIntervals& in = loadIntervals_[k];
-        double ended = 0.0;
-        for (double d : year.durations[k])
-            ended += d;
         in.frequency.Add(y.interruptions, 1.0);
         in.duration.Add(ended, static_cast<double>(year.durations[k].size()));
         in.unavailability.Add(hours, 1.0);
@@ -367,6 +370,11 @@ YearRatios Simulation::AddYear(const YearRecord& year) {
     const YearRatios ratios = SystemYear(year);
     for (size_t i = 0; i < SystemIndexCount; ++i)
         intervals_[i].Add(ratios[i].x, ratios[i].y);
+    // The classic estimates take the same yearly sums.
+    const double n = ratios[static_cast<size_t>(SystemIndex::Saifi)].y;
+    const double ci = ratios[static_cast<size_t>(SystemIndex::Saifi)].x;
+    const double cmi = ratios[static_cast<size_t>(SystemIndex::Saidi)].x;
+    const double ens = ratios[static_cast<size_t>(SystemIndex::Ens)].x;
     if (n == 0.0)
         return ratios;
     system_.saifi.Add(ci / n, 1.0);
@@ -404,7 +412,6 @@ YearRatios Simulation::SystemYear(const YearRecord& year) const {
             costedEns += energy;
         }
     }
-    constexpr double yearHours = 8760.0;
     YearRatios r;
     const auto set = [&r](SystemIndex i, double x, double y) {
         r[static_cast<size_t>(i)] = YearRatio{x, y};
@@ -415,9 +422,9 @@ YearRatios Simulation::SystemYear(const YearRecord& year) const {
     // As the classic CAIDI counts it: the outage hours of a year without a new interruption
     // (an outage that began the year before) are left out with it.
     set(SystemIndex::Caidi, ci > 0.0 ? cmi : 0.0, ci);
-    set(SystemIndex::Asui, cmi, yearHours * n);
+    set(SystemIndex::Asui, cmi, YearHours * n);
     // As ASUI, counted from the other side; its interval is taken from ASUI's (see the reports).
-    set(SystemIndex::Asai, yearHours * n - cmi, yearHours * n);
+    set(SystemIndex::Asai, YearHours * n - cmi, YearHours * n);
     set(SystemIndex::Ens, ens, 1.0);
     set(SystemIndex::Aens, ens, n);
     set(SystemIndex::Acci, ens, ca);
@@ -480,16 +487,9 @@ void Simulation::Report(uint32_t years, uint32_t start, bool final, const std::s
 void Simulation::RunYear() {
     const uint32_t period = 365 * quantsPerDay_;
     for (SimElement& e : elements_) {
-        e.interruptions = 0;
-        e.outageQuanta = 0;
-        e.energyNotSupplied = 0.0;
-        e.momentary = e.momentaryEvents = e.sustained = 0;
-        e.cost = 0.0;
+        e.year = LoadYear{};
         // An outage already longer than a threshold counts again in every year it lasts into.
-        e.longOutages = 0;
-        for (size_t t = 0; t < CelidHours.size(); ++t)
-            if (!e.supplied && Hours(e.currentOutage) > CelidHours[t])
-                e.longOutages |= static_cast<uint8_t>(1u << t);
+        e.year.longOutages = e.supplied ? 0 : CelidExceeded(Hours(e.currentOutage));
     }
     for (std::vector<double>& durations : year_.durations)
         durations.clear();
@@ -564,12 +564,8 @@ void Simulation::RunYear() {
         t += stride;
     }
 
-    for (size_t k = 0; k < loads_.size(); ++k) {
-        const SimElement& e = elements_[loads_[k]];
-        year_.loads[k] =
-            LoadYear{e.interruptions,   e.outageQuanta, e.energyNotSupplied, e.momentary,
-                     e.momentaryEvents, e.sustained,    e.longOutages,       e.cost};
-    }
+    for (size_t k = 0; k < loads_.size(); ++k)
+        year_.loads[k] = elements_[loads_[k]].year;
     year_.failures = failures_ - failuresBefore;
 }
 

@@ -46,9 +46,12 @@ constexpr size_t CemiCount =
     static_cast<size_t>(SystemIndex::Cemi5) - static_cast<size_t>(SystemIndex::Cemi1) + 1;
 constexpr std::array<double, 3> CelidHours = {1.0, 3.0, 8.0};
 
+// The hours of a simulated year (365 days), which ASUI and ASAI divide by.
+constexpr double YearHours = 8760.0;
+
 struct SystemIndexInfo {
     const char* name; // as reports and JSON name it
-    const char* unit; // in the planner's words, for summaries
+    const char* unit; // in the planner's words, as summaries, JSON and CSV give it
     bool fine;        // printed with eight decimals (a probability close to 0 or 1)
 };
 

@@ -1,16 +1,10 @@
 #include "import/GridNdl.h"
 
-#include <charconv>
+#include "base/ShortestNumber.h"
 
 namespace orvane {
 
 namespace {
-
-std::string Number(double x) {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, x).ptr;
-    return std::string(digits, end);
-}
 
 class Definition {
 public:
@@ -24,7 +18,9 @@ public:
         return Add("connect", std::to_string(a) + ", " + std::to_string(b));
     }
     // Left out when not given.
-    Definition& Value(const char* name, double x) { return x < 0.0 ? *this : Add(name, Number(x)); }
+    Definition& Value(const char* name, double x) {
+        return x < 0.0 ? *this : Add(name, ShortestNumber(x));
+    }
     Definition& Count(const char* name, int32_t n) {
         return n < 0 ? *this : Add(name, std::to_string(n));
     }
@@ -86,8 +82,8 @@ std::string GridNdl(const Grid& grid, const std::string& origin) {
     text += "\nsystem: quantsPerDay = " + std::to_string(s.quantsPerDay) +
             "; yearMin = " + std::to_string(s.yearMin) +
             "; yearMax = " + std::to_string(s.yearMax) +
-            "; yearStep = " + std::to_string(s.yearStep) + "; accuracy = " + Number(s.accuracy) +
-            "\n\n";
+            "; yearStep = " + std::to_string(s.yearStep) +
+            "; accuracy = " + ShortestNumber(s.accuracy) + "\n\n";
     for (const GridElement& e : grid.elements) {
         Definition d(Keyword(e.kind));
         d.Text("name", e.name);

@@ -163,13 +163,16 @@ uint16_t CArchive::ReadUInt16() {
     return static_cast<uint16_t>(lo | (hi << 8));
 }
 
-uint32_t CArchive::PeekUInt32() const {
-    if (Remaining() < 4)
-        return 0;
+bool CArchive::ReadTag(uint32_t tag, size_t bodyBytes) {
+    if (Remaining() < 4 || Remaining() - 4 < bodyBytes)
+        return false;
     uint32_t value = 0;
     for (int i = 3; i >= 0; --i)
         value = value << 8 | static_cast<uint8_t>(m_in[m_pos + static_cast<size_t>(i)]);
-    return value;
+    if (value != tag)
+        return false;
+    m_pos += 4;
+    return true;
 }
 
 uint32_t CArchive::ReadUInt32() {

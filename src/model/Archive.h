@@ -13,6 +13,15 @@
 
 namespace orvane {
 
+// The tag that opens an optional trailer of a network file: its four letters as the file holds
+// them, so that TrailerTag("COST") stores as the bytes "COST".
+constexpr uint32_t TrailerTag(const char (&name)[5]) {
+    return static_cast<uint32_t>(static_cast<uint8_t>(name[0])) |
+           static_cast<uint32_t>(static_cast<uint8_t>(name[1])) << 8 |
+           static_cast<uint32_t>(static_cast<uint8_t>(name[2])) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(name[3])) << 24;
+}
+
 // Raised while loading a damaged or foreign file. what() is a short reason such as
 // "it ends early (byte 1234 of 1200)", ready to follow "could not be read: ".
 class CArchiveError : public std::runtime_error {
@@ -60,8 +69,9 @@ public:
     uint8_t ReadUInt8();
     uint16_t ReadUInt16();
     uint32_t ReadUInt32();
-    // The next four bytes as ReadUInt32 would read them, without moving on; 0 when fewer remain.
-    uint32_t PeekUInt32() const;
+    // Reads a trailer's tag when the next four bytes are tag and at least bodyBytes follow them;
+    // otherwise reads nothing and returns false.
+    bool ReadTag(uint32_t tag, size_t bodyBytes = 0);
     int32_t ReadInt32() { return static_cast<int32_t>(ReadUInt32()); }
     double ReadDouble();
     std::string ReadString();

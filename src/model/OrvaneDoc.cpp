@@ -21,8 +21,8 @@ namespace {
 constexpr int32_t kStoredTrue = 1;
 constexpr int32_t kStoredFalse = -1;
 
-// "COST" in the file's byte order: the tag of the load points' cost curves after the settings.
-constexpr uint32_t kCostTag = 0x54534F43;
+// The tag of the load points' cost curves after the settings.
+constexpr uint32_t kCostTag = TrailerTag("COST");
 // A curve entry is at least its load point's index, a count and one point.
 constexpr size_t kMinCostEntryBytes = 4 + 2 + 16;
 constexpr size_t kCostPointBytes = 16;
@@ -304,10 +304,9 @@ void COrvaneDoc::SerializeCosts(CArchive& ar) {
         }
         return;
     }
-    if (ar.Remaining() < 4 || ar.PeekUInt32() != kCostTag) {
+    if (!ar.ReadTag(kCostTag)) {
         return;
     }
-    ar.ReadUInt32();
     const uint32_t curves = ar.ReadCount(kMinCostEntryBytes);
     for (uint32_t c = 0; c < curves; ++c) {
         const size_t start = ar.Position();

@@ -9,23 +9,23 @@
 namespace orvane {
 
 namespace {
-// "RUN1" in the file's byte order: the tag of the run options after the settings record.
-constexpr uint32_t kRunTag = 0x314E5552;
-// "MOMT": the tag of the momentary limit, which follows the cost curves.
-constexpr uint32_t kMomentaryTag = 0x544D4F4D;
+
+// The run options follow the settings record; the momentary limit follows the cost curves.
+constexpr uint32_t kRunTag = TrailerTag("RUN1");
+constexpr uint32_t kMomentaryTag = TrailerTag("MOMT");
+// The run options: the seed's low and high words, then the replicas.
+constexpr size_t kRunBytes = 12;
+
+constexpr int kIntegerDigits = 10;
+constexpr int kAccuracyDigits = 8;
+constexpr int kSwitchDigits = 6;
+constexpr const char* kLineEnd = ";\\\n";
 
 std::string Shortest(double value) {
     std::array<char, 32> text{};
     const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
     return std::string(text.data(), result.ptr);
 }
-} // namespace
-
-namespace {
-constexpr int kIntegerDigits = 10;
-constexpr int kAccuracyDigits = 8;
-constexpr int kSwitchDigits = 6;
-constexpr const char* kLineEnd = ";\\\n";
 
 void Attribute(std::string& text, const char* name, double value, int digits) {
     text += name;
@@ -33,6 +33,7 @@ void Attribute(std::string& text, const char* name, double value, int digits) {
     text += NdlNumber(value, digits);
     text += kLineEnd;
 }
+
 } // namespace
 
 void CSimulationSettings::Serialize(CArchive& ar) {
@@ -49,9 +50,9 @@ void CSimulationSettings::Serialize(CArchive& ar) {
         seeded = false;
         seed = 0;
         replicas = 1;
-        if (ar.Remaining() >= 16 && ar.PeekUInt32() == kRunTag) {
-            uint32_t tag = 0, low = 0, high = 0, count = 0;
-            ar >> tag >> low >> high >> count;
+        if (ar.ReadTag(kRunTag, kRunBytes)) {
+            uint32_t low = 0, high = 0, count = 0;
+            ar >> low >> high >> count;
             seeded = true;
             seed = uint64_t{high} << 32 | low;
             replicas = count == 0 ? 1 : count;
@@ -67,13 +68,12 @@ void CSimulationSettings::SerializeMomentary(CArchive& ar) {
         return;
     }
     momentary = kDefaultMomentary;
-    if (ar.Remaining() < 4 || ar.PeekUInt32() != kMomentaryTag) {
+    if (!ar.ReadTag(kMomentaryTag)) {
         return;
     }
-    ar.ReadUInt32();
     const size_t start = ar.Position();
     const double minutes = ar.ReadDouble();
-    if (!(minutes >= 0.0 && minutes <= kMaxMomentary)) {
+    if (!MomentaryInRange(minutes)) {
         throw CArchiveError("it gives a momentary limit of " + Shortest(minutes) +
                                 " minutes at byte " + std::to_string(start) + ", outside 0 to " +
                                 Shortest(kMaxMomentary),

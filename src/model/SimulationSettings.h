@@ -30,6 +30,10 @@ public:
     static constexpr double kDefaultMomentary = 5.0;
     static constexpr double kMaxMomentary = 1440.0;
     double momentary = kDefaultMomentary;
+    // Whether a momentary limit may stand: 0 to a day, not NaN.
+    static bool MomentaryInRange(double minutes) {
+        return minutes >= 0.0 && minutes <= kMaxMomentary;
+    }
 
     // The 40-byte record of the network file (note yearMax before yearMin), then, only when the
     // run is seeded, a tagged trailer with the seed and the replicas: files of default runs keep

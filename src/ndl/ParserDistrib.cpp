@@ -134,12 +134,12 @@ void ParserDistrib::BeginDefinition(const std::string& keyword) {
 
 void ParserDistrib::CheckValid(const AttributeInfo& info, const std::string& keyword) {
     if (!(info.validIn & Bit(component_.type)))
-        Error("the \"%s\" attribute is not valid in this definition", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute is not valid in this definition", keyword.c_str());
 }
 
 void ParserDistrib::CheckNumeric(const std::string& keyword, const NdlValue& value) {
     if (value.kind != 1)
-        Error("the \"%s\" attribute must be of numeric type", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be of numeric type", keyword.c_str());
 }
 
 // Numbers too large for a double read as infinity; none of them means anything in a network.
@@ -148,26 +148,25 @@ void ParserDistrib::CheckNumeric(const std::string& keyword, const NdlValue& val
 void ParserDistrib::CheckFinite(const std::string& keyword, const NdlValue& value) {
     for (double x : value.numbers) {
         if (!std::isfinite(x))
-            Error("the \"%s\" attribute must hold finite numbers", Excerpt(keyword).c_str());
+            Error("the \"%s\" attribute must hold finite numbers", keyword.c_str());
         // Loads, capacities and rates are multiplied, summed over a year and squared for the
         // statistics; beyond this they would overflow into infinite or undefined indices.
         if (std::fabs(x) > MaxNumber)
-            Error("the \"%s\" attribute must hold numbers no larger than 1e100",
-                  Excerpt(keyword).c_str());
+            Error("the \"%s\" attribute must hold numbers no larger than 1e100", keyword.c_str());
     }
 }
 
 void ParserDistrib::CheckSingle(const std::string& keyword, const NdlValue& value) {
     if (value.numbers.size() != 1)
-        Error("the \"%s\" attribute must be a single number", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be a single number", keyword.c_str());
 }
 
 uint32_t ParserDistrib::IntegerInRange(const std::string& keyword, double x, uint32_t low,
                                        uint32_t high) {
     const double rounded = std::floor(x + 0.5);
     if (!(std::fabs(x - rounded) <= 1e-8 && rounded >= low && rounded <= high))
-        Error("the \"%s\" attribute must be an integer in the range [%u,%u]",
-              Excerpt(keyword).c_str(), low, high);
+        Error("the \"%s\" attribute must be an integer in the range [%u,%u]", keyword.c_str(), low,
+              high);
     return static_cast<uint32_t>(rounded);
 }
 
@@ -175,7 +174,7 @@ double ParserDistrib::PositiveNumber(const std::string& keyword, const NdlValue&
     CheckNumeric(keyword, value);
     CheckSingle(keyword, value);
     if (value.numbers[0] <= 0.0)
-        Error("the \"%s\" attribute must be a positive number", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be a positive number", keyword.c_str());
     CheckFinite(keyword, value);
     return value.numbers[0];
 }
@@ -183,7 +182,7 @@ double ParserDistrib::PositiveNumber(const std::string& keyword, const NdlValue&
 bool ParserDistrib::Boolean(const std::string& keyword, const NdlValue& value) {
     if (value.kind != 1 || value.numbers.size() != 1 ||
         (value.numbers[0] != 0.0 && value.numbers[0] != 1.0))
-        Error("the \"%s\" attribute must be either the number 0 or 1", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be either the number 0 or 1", keyword.c_str());
     return value.numbers[0] == 1.0;
 }
 
@@ -191,11 +190,11 @@ ParserDistrib::Pair ParserDistrib::OneOrTwoNumbers(const std::string& keyword,
                                                    const NdlValue& value) {
     CheckNumeric(keyword, value);
     if (value.numbers.size() > 2)
-        Error("the \"%s\" attribute must be one or two numbers", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be one or two numbers", keyword.c_str());
     if (value.numbers[0] < 0.0)
-        Error("the \"%s\" attribute first number must be non-negative", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute first number must be non-negative", keyword.c_str());
     if (value.numbers.size() == 2 && value.numbers[1] <= 0.0)
-        Error("the \"%s\" attribute second number must be positive", Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute second number must be positive", keyword.c_str());
     CheckFinite(keyword, value);
     return Pair{value.numbers[0], value.numbers.size() == 2 ? value.numbers[1] : 1.0};
 }
@@ -234,8 +233,8 @@ double ParserDistrib::Momentary(const std::string& keyword, const NdlValue& valu
     CheckSingle(keyword, value);
     const double minutes = value.numbers[0];
     if (!(minutes >= 0.0 && minutes <= MaxMomentaryMinutes))
-        Error("the \"%s\" attribute must be a number in the range [0,1440]",
-              Excerpt(keyword).c_str());
+        Error("the \"%s\" attribute must be a number in the range [0,%g]", keyword.c_str(),
+              MaxMomentaryMinutes);
     return minutes;
 }
 
@@ -261,6 +260,7 @@ void ParserDistrib::Cost(const NdlValue& value) {
 
 void ParserDistrib::Attribute(const std::string& keyword, const NdlValue& value) {
     const AttributeInfo* info = FindAttribute(keyword);
+    // Only an unknown keyword can be a runaway token; from here on it is one of the table's.
     if (!info)
         Error("unknown attribute keyword \"%s\"", Excerpt(keyword).c_str());
     CheckValid(*info, keyword);

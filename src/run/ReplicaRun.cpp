@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <numeric>
 #include <thread>
 
 namespace orvane {
@@ -12,12 +13,11 @@ namespace orvane {
 ReplicaRun::ReplicaRun(Simulation& master, std::vector<std::unique_ptr<Simulation>> replicas,
                        uint32_t jobs)
     : master_(master), replicas_(std::move(replicas)), jobs_(std::max<uint32_t>(jobs, 1)),
-      replicaCount_(static_cast<uint32_t>(replicas_.size())), records_(replicas_.size()) {}
+      records_(replicas_.size()) {}
 
 bool ReplicaRun::RunRounds(uint32_t rounds, const std::atomic<bool>* cancel) {
-    std::vector<uint32_t> all(replicaCount_);
-    for (uint32_t r = 0; r < replicaCount_; ++r)
-        all[r] = r;
+    std::vector<uint32_t> all(ReplicaCount());
+    std::iota(all.begin(), all.end(), 0u);
     return RunReplicas(rounds, cancel, all);
 }
 
@@ -73,7 +73,7 @@ ExecuteResult ReplicaRun::Execute(const std::atomic<bool>* cancel, const std::st
         const uint64_t nextTest = yearStep != 0 ? (merged / yearStep + 1) * yearStep : yearMax;
         const uint64_t target = std::min(nextTest, yearMax);
         const auto rounds =
-            static_cast<uint32_t>((target - merged + replicaCount_ - 1) / replicaCount_);
+            static_cast<uint32_t>((target - merged + ReplicaCount() - 1) / ReplicaCount());
         if (!RunRounds(rounds, cancel)) {
             result = ExecuteResult::Cancelled;
             break;
@@ -81,7 +81,7 @@ ExecuteResult ReplicaRun::Execute(const std::atomic<bool>* cancel, const std::st
         for (uint32_t b = 0; b < rounds; ++b)
             for (const auto& records : records_)
                 master_.AddYear(records[b]);
-        merged += uint64_t{rounds} * replicaCount_;
+        merged += uint64_t{rounds} * ReplicaCount();
 
         master_.ShowProgress(static_cast<uint32_t>(std::min<uint64_t>(merged, UINT32_MAX)), start);
         if (merged >= nextTest && merged >= master_.YearMin() && master_.AccurateEnough()) {

@@ -48,14 +48,13 @@ protected:
     bool RunReplicas(uint32_t rounds, const std::atomic<bool>* cancel,
                      const std::vector<uint32_t>& which);
     std::vector<std::vector<YearRecord>>& Records() { return records_; }
-    uint32_t ReplicaCount() const { return replicaCount_; }
+    uint32_t ReplicaCount() const { return static_cast<uint32_t>(replicas_.size()); }
     const Simulation& Master() const { return master_; }
 
 private:
     Simulation& master_;
     std::vector<std::unique_ptr<Simulation>> replicas_;
     uint32_t jobs_;
-    uint32_t replicaCount_;
     std::vector<std::vector<YearRecord>> records_;
 };
 

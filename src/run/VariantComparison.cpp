@@ -104,9 +104,7 @@ ComparisonResult VariantComparison::Run(const ComparisonRequest& request) {
         const auto index = static_cast<SystemIndex>(i);
         if (!Measurable(index, result.momentaryVisible, result.costed))
             continue;
-        // ASAI moves exactly against ASUI; its own residuals would lose the digits that matter.
-        const PairedRatio& spread =
-            index == SystemIndex::Asai ? paired[static_cast<size_t>(SystemIndex::Asui)] : paired[i];
+        const PairedRatio& spread = paired[static_cast<size_t>(SpreadIndex(index))];
         result.rows.push_back(ComparisonRow{index, paired[i].A().Value(), paired[i].B().Value(),
                                             paired[i].Difference(), spread.HalfWidth(),
                                             independent(spread)});

@@ -705,9 +705,8 @@ void CMainFrame::UpdateCommandUI() {
     Action(QStringLiteral("ID_SELECT"))->setChecked(view && view->IsSelectMode());
     Action(QStringLiteral("ID_VIEW_TOGGLE"))->setEnabled(view != nullptr);
     Action(QStringLiteral("ID_VIEW_TOGGLE"))->setChecked(view && view->IsToggleChecked());
-    for (const char* id :
-         {"ID_SETTINGS_WORKSPACE", "ID_SETTINGS_SIMULATION", "ID_BUILD_DEBUG", "ID_BUILD_SIMULATE",
-          "ID_BUILD_GENERATE_NDL", "ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT"})
+    for (const char* id : {"ID_SETTINGS_WORKSPACE", "ID_SETTINGS_SIMULATION",
+                           "ID_BUILD_GENERATE_NDL", "ID_VIEW_ZOOM_IN", "ID_VIEW_ZOOM_OUT"})
         Action(S(id))->setEnabled(view != nullptr);
     const bool text = frame && frame->GetKind() == CChildFrame::Kind::Text;
     for (const char* id : {"ID_BUILD_DEBUG", "ID_BUILD_SIMULATE"})

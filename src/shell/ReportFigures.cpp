@@ -2,7 +2,6 @@
 
 #include "engine/SystemIndex.h"
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -37,8 +36,18 @@ ReportFigure SplitFigure(const std::string& rest) {
     return figure;
 }
 
-constexpr std::array kSystemNames = {"SAIFI", "SAIDI", "CAIFI", "CAIDI", "ASUI",
-                                     "ASAI",  "ENS",   "AENS",  "ACCI"};
+// Whether name is one of the system indices from `from` up to, not including, `to`.
+bool NamesIndex(const std::string& name, SystemIndex from, SystemIndex to) {
+    for (auto i = static_cast<size_t>(from); i < static_cast<size_t>(to); ++i)
+        if (name == SystemIndexInfos[i].name)
+            return true;
+    return false;
+}
+
+// SAIFI to ACCI, the indices of the summary.
+bool IsClassicIndex(const std::string& name) {
+    return NamesIndex(name, SystemIndex::Saifi, SystemIndex::Maifi);
+}
 
 // "NAME = rest" with NAME padded by blanks; false when the line has no '='.
 bool SplitAssignment(const std::string& line, std::string& name, std::string& rest) {
@@ -61,10 +70,7 @@ ReportFigure SplitInterval(const std::string& rest) {
 }
 
 bool IsFurtherIndex(const std::string& name) {
-    for (auto i = static_cast<size_t>(SystemIndex::Maifi); i < SystemIndexCount; ++i)
-        if (name == SystemIndexInfos[i].name)
-            return true;
-    return false;
+    return NamesIndex(name, SystemIndex::Maifi, SystemIndex::Count);
 }
 
 // The closing section prints a load point's name in 13 columns; the full name is the one load
@@ -189,11 +195,9 @@ ReportFigures ParseTextReport(const std::string& text) {
                 current->energyNotSupplied = SplitFigure(rest);
         }
         // The summary comes before the detailed sections, which repeat some indices.
-        for (const char* index : kSystemNames) {
-            if (name == index && !figures.system.count(name)) {
-                figures.system[name] = SplitFigure(rest);
-                current = nullptr;
-            }
+        if (IsClassicIndex(name) && !figures.system.count(name)) {
+            figures.system[name] = SplitFigure(rest);
+            current = nullptr;
         }
     }
     figures.valid = figures.system.count("SAIFI") != 0;
